@@ -1,0 +1,21 @@
+# Compiler settings shared by every target of the project.
+add_library(quorvex_options INTERFACE)
+target_compile_options(quorvex_options INTERFACE -Wall -Wextra -Wpedantic)
+if(QUORVEX_WERROR)
+    target_compile_options(quorvex_options INTERFACE -Werror)
+endif()
+
+if(QUORVEX_SANITIZE)
+    target_compile_options(quorvex_options INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(quorvex_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(QUORVEX_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "QUORVEX_FUZZ needs clang (configure with CXX=clang++)")
+    endif()
+    # Instrument the libraries for coverage; the fuzz targets add the libFuzzer main.
+    target_compile_options(quorvex_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
+    target_link_options(quorvex_options INTERFACE -fsanitize=address,undefined)
+endif()

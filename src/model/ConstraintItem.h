@@ -1,0 +1,39 @@
+#pragma once
+
+#include "TableItem.h"
+
+namespace quorvex {
+
+// A constraint of a table or view. ObjectName is the constraint's name, TableName its table;
+// ObjectState 2 marks it disabled. Its key holds its definition, not its name, so renamed
+// constraints match in a comparison.
+class TConstraintItem : public TTableItem {
+public:
+    static const TClassInfo& StaticClass();
+    const TClassInfo& ClassInfo() const override { return StaticClass(); }
+
+    void Assign(const TStreamed& source) override;
+    std::string GetCreatingText() const override; // "ALTER TABLE T ADD CONSTRAINT N ...;"
+    std::string GetKey() const override;          // "Constraint : " + display text
+    std::string GetDisplayText() const override;  // definition, " [DISABLED]" when disabled
+
+    // The definition without the disabled mark ("PRIMARY KEY", "REFERENCES R (A,B)", ...).
+    std::string DefinitionText() const;
+
+    std::int32_t ConstNo = 0;
+    std::int32_t ConstType = 0;
+    std::int32_t RefObjectNo = 0;
+    std::int32_t RefConstNo = 0;
+    std::string RefRules;
+    std::string Condition;
+    std::int32_t Match = 0;
+    bool RefAct = false; // the reference deletes in cascade
+    std::string Columns;
+    std::string RefFields; // the constraint's column names joined by ","
+    std::string RefObjName;
+};
+
+// "User Check", "Primary Key", ... for constraint types 1-7; empty for any other.
+std::string_view ConstraintTypeName(int constType) noexcept;
+
+} // namespace quorvex

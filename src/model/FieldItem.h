@@ -1,0 +1,31 @@
+#pragma once
+
+#include "CommentItem.h"
+
+namespace quorvex {
+
+// A table column. FieldNo is the column number; FieldType the dictionary's type number.
+class TFieldItem : public TCommentItem {
+public:
+    static const TClassInfo& StaticClass();
+    const TClassInfo& ClassInfo() const override { return StaticClass(); }
+
+    void Assign(const TStreamed& source) override;
+    std::string GetCreatingText() const override; // name, blank, TypeText
+    std::string GetKey() const override;          // "Field07 : ENAME"
+    std::string GetDisplayText() const override;  // creating text, CR LF, comment
+
+    // The data type with its NOT NULL and DEFAULT parts, as in a CREATE TABLE statement.
+    std::string TypeText() const;
+
+    std::string FieldName;
+    std::int32_t FieldType = 0;
+    std::int32_t Length = 0;
+    std::int32_t Precision = 0; // negative when the dictionary has none
+    std::int32_t Scale = 0;     // negative when the dictionary has none
+    std::int32_t Null = 0;      // greater than 0 when the column is mandatory
+    std::string DefaultVal;
+    std::string CommentText;
+};
+
+} // namespace quorvex

@@ -1,0 +1,34 @@
+#include "IndexItem.h"
+
+namespace quorvex {
+
+const TClassInfo& TIndexItem::StaticClass()
+{
+    static const TClassInfo info =
+        MakeClassInfo("TIndexItem", &TTableItem::StaticClass(), &CreateInstance<TIndexItem>,
+                      {TextProp<&TIndexItem::IndexFields>("IndexFields")});
+    return info;
+}
+
+void TIndexItem::Assign(const TStreamed& source)
+{
+    TTableItem::Assign(source);
+    CopyPropertyByName(source, "IndexFields");
+}
+
+std::string TIndexItem::GetCreatingText() const
+{
+    return "CREATE INDEX " + ObjectName + " ON " + TableName + " (" + IndexFields + ");";
+}
+
+std::string TIndexItem::GetKey() const
+{
+    return "Index : " + ObjectName;
+}
+
+std::string TIndexItem::GetDisplayText() const
+{
+    return GetCreatingText();
+}
+
+} // namespace quorvex

@@ -1,0 +1,149 @@
+#include "ObjectItem.h"
+
+namespace quorvex {
+
+namespace {
+
+template <class List>
+List& Obtain(std::unique_ptr<List>& list)
+{
+    if (!list)
+        list = std::make_unique<List>();
+    return *list;
+}
+
+// Appends copies of every item of `from` to `to`.
+template <class List>
+void AppendCopies(const List* from, List& (TObjectItem::*target)(), TObjectItem& self)
+{
+    if (from == nullptr)
+        return;
+    List& to = (self.*target)();
+    for (int i = 0; i < from->Count(); ++i)
+        to.NewItem()->Assign(*from->Items(i));
+}
+
+} // namespace
+
+TObjectItem::TObjectItem() = default;
+
+TObjectItem::~TObjectItem() = default;
+
+const TClassInfo& TObjectItem::StaticClass()
+{
+    static const TClassInfo info = MakeClassInfo(
+        "TObjectItem", &TNameStateItem::StaticClass(), &CreateInstance<TObjectItem>,
+        {OwnedObjectProp<TFieldList, &TObjectItem::FieldsIfAny, &TObjectItem::ObjectFields>(
+             "ObjectFields"),
+         OwnedObjectProp<TConstraintList, &TObjectItem::ConstraintsIfAny,
+                         &TObjectItem::ObjectConstraints>("ObjectConstraints"),
+         OwnedObjectProp<TTriggerList, &TObjectItem::TriggersIfAny, &TObjectItem::ObjectTriggers>(
+             "ObjectTriggers"),
+         OwnedObjectProp<TIndexList, &TObjectItem::IndexesIfAny, &TObjectItem::ObjectIndexes>(
+             "ObjectIndexes"),
+         TextProp<&TObjectItem::CommentText>("CommentText")});
+    return info;
+}
+
+TFieldList& TObjectItem::ObjectFields()
+{
+    return Obtain(m_fields);
+}
+
+TConstraintList& TObjectItem::ObjectConstraints()
+{
+    return Obtain(m_constraints);
+}
+
+TTriggerList& TObjectItem::ObjectTriggers()
+{
+    return Obtain(m_triggers);
+}
+
+TIndexList& TObjectItem::ObjectIndexes()
+{
+    return Obtain(m_indexes);
+}
+
+void TObjectItem::Assign(const TStreamed& source)
+{
+    TNameStateItem::Assign(source);
+    CopyPropertyByName(source, "CommentText");
+    if (!source.InheritsFrom(TObjectItem::StaticClass()))
+        return;
+    const auto& other = static_cast<const TObjectItem&>(source);
+    AppendCopies(other.FieldsIfAny(), &TObjectItem::ObjectFields, *this);
+    AppendCopies(other.ConstraintsIfAny(), &TObjectItem::ObjectConstraints, *this);
+    AppendCopies(other.TriggersIfAny(), &TObjectItem::ObjectTriggers, *this);
+    AppendCopies(other.IndexesIfAny(), &TObjectItem::ObjectIndexes, *this);
+}
+
+std::string_view KindName(int objectType) noexcept
+{
+    switch (objectType) {
+    case ObjectTypes::Index:
+        return "Index";
+    case ObjectTypes::Table:
+        return "Table";
+    case ObjectTypes::View:
+        return "View";
+    case ObjectTypes::Synonym:
+        return "Synonym";
+    case ObjectTypes::Sequence:
+        return "Sequence";
+    case ObjectTypes::Procedure:
+        return "Procedure";
+    case ObjectTypes::Function:
+        return "Function";
+    case ObjectTypes::PackageHeader:
+        return "Package Header";
+    case ObjectTypes::PackageBody:
+        return "Package Body";
+    case ObjectTypes::Trigger:
+        return "Trigger";
+    default:
+        return {};
+    }
+}
+
+std::string TObjectItem::ColumnListText() const
+{
+    std::string text;
+    if (m_fields == nullptr)
+        return text;
+    std::string_view separator = "\r\n ";
+    for (int i = 0; i < m_fields->Count(); ++i) {
+        text += separator;
+        text += m_fields->Items(i)->GetCreatingText();
+        separator = "\r\n,";
+    }
+    return text;
+}
+
+std::string TObjectItem::GetCreatingText() const
+{
+    switch (ObjectType) {
+    case ObjectTypes::Table:
+        return "CREATE TABLE " + ObjectName + " (" + ColumnListText() + ");";
+    case ObjectTypes::Synonym:
+        return "CREATE SYNONYM " + ObjectName + ";";
+    default:
+        // Views, sequences, stored code, and indexes or triggers left in the object list:
+        // the stored text unchanged.
+        return ObjectText;
+    }
+}
+
+std::string TObjectItem::GetKey() const
+{
+    return std::string(KindName(ObjectType)) + " : " + ObjectName;
+}
+
+std::string TObjectItem::GetDisplayText() const
+{
+    if (ObjectType == ObjectTypes::Table)
+        return CommentText;
+    return GetCreatingText();
+}
+
+} // namespace quorvex

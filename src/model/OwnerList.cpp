@@ -1,0 +1,13 @@
+#include "OwnerList.h"
+
+namespace quorvex {
+
+const TClassInfo& TOwnerList::StaticClass()
+{
+    static const TClassInfo info =
+        MakeListClassInfo("TOwnerList", TCleanList::StaticClass(), &CreateInstance<TOwnerList>,
+                          [] { return &TOwnerItem::StaticClass(); });
+    return info;
+}
+
+} // namespace quorvex
