@@ -52,6 +52,15 @@ std::string_view ConstraintTypeName(int constType) noexcept
     }
 }
 
+void TConstraintItem::Compare(TDefaultItem* other, TReportLines& report, std::string_view mark,
+                              const TItemTexts& own)
+{
+    TDefaultItem::Compare(other, report, mark, own);
+    if (ObjectState == ObjectStates::Changed && other != nullptr &&
+        other->GetDisplayText() == own.Display)
+        ObjectState = ObjectStates::Normal;
+}
+
 std::string TConstraintItem::DefinitionText() const
 {
     switch (ConstType) {

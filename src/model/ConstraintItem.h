@@ -17,6 +17,12 @@ public:
     std::string GetKey() const override;          // "Constraint : " + display text
     std::string GetDisplayText() const override;  // definition, " [DISABLED]" when disabled
 
+    // The line comparison; a constraint whose only change is its name is not marked changed.
+    using TDefaultItem::Compare;
+    void Compare(TDefaultItem* other, TReportLines& report, std::string_view mark,
+                 const TItemTexts& own) override;
+    TItemTexts CaptureTexts() const override { return {GetCreatingText(), GetDisplayText()}; }
+
     // The definition without the disabled mark ("PRIMARY KEY", "REFERENCES R (A,B)", ...).
     std::string DefinitionText() const;
 

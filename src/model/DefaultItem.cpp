@@ -1,5 +1,8 @@
 #include "DefaultItem.h"
 
+#include "LineComparison.h"
+#include "ObjectState.h"
+#include "TextLines.h"
 #include "persistence/AsciiText.h"
 
 namespace quorvex {
@@ -35,6 +38,32 @@ std::string TDefaultItem::GetKey() const
 std::string TDefaultItem::GetDisplayText() const
 {
     return ObjectText;
+}
+
+void TDefaultItem::Compare(TDefaultItem* other, TReportLines& report, std::string_view mark,
+                           const TItemTexts& own)
+{
+    ClearComparisonText();
+    if (other == nullptr) {
+        // The whole text with the item's mark, as one report entry.
+        const auto lines = SplitLines(own.Creating);
+        if (lines.empty())
+            return;
+        std::string text;
+        for (size_t k = 0; k < lines.size(); ++k) {
+            if (k > 0)
+                text += "\r\n";
+            text.append(mark);
+            text.append(lines[k]);
+        }
+        report.Add(text);
+        SetComparisonText(std::move(text));
+        return;
+    }
+    TLineComparison result = CompareLines(own.Creating, other->GetCreatingText(), report);
+    if (result.Changed)
+        ObjectState = ObjectStates::Changed;
+    SetComparisonText(std::move(result.ComparisonText));
 }
 
 const std::string& TDefaultItem::ComparisonText() const noexcept

@@ -1,5 +1,7 @@
 #include "IndexItem.h"
 
+#include "ObjectState.h"
+
 namespace quorvex {
 
 const TClassInfo& TIndexItem::StaticClass()
@@ -14,6 +16,14 @@ void TIndexItem::Assign(const TStreamed& source)
 {
     TTableItem::Assign(source);
     CopyPropertyByName(source, "IndexFields");
+}
+
+void TIndexItem::Compare(TDefaultItem* other, TReportLines& report, std::string_view mark,
+                         const TItemTexts& own)
+{
+    TDefaultItem::Compare(other, report, mark, own);
+    if (ObjectState == ObjectStates::Changed)
+        ObjectState = ObjectStates::ChangedIndex;
 }
 
 std::string TIndexItem::GetCreatingText() const

@@ -16,6 +16,11 @@ public:
     std::string GetKey() const override;          // "Index : " + name
     std::string GetDisplayText() const override;  // the creating text
 
+    // The line comparison; a changed index is marked as such (state 6).
+    using TDefaultItem::Compare;
+    void Compare(TDefaultItem* other, TReportLines& report, std::string_view mark,
+                 const TItemTexts& own) override;
+
     std::string IndexFields;
 };
 

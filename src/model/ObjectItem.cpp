@@ -78,6 +78,42 @@ void TObjectItem::Assign(const TStreamed& source)
     AppendCopies(other.IndexesIfAny(), &TObjectItem::ObjectIndexes, *this);
 }
 
+void TObjectItem::Compare(TDefaultItem* other, TReportLines& report, std::string_view mark,
+                          const TItemTexts& own)
+{
+    const bool table = ObjectType == ObjectTypes::Table;
+    if (table)
+        report.Add(mark, " Source");
+    TDefaultItem::Compare(other, report, mark, own);
+    if (!table)
+        return;
+    auto* counterpart = other != nullptr && other->InheritsFrom(TObjectItem::StaticClass())
+                            ? static_cast<TObjectItem*>(other)
+                            : nullptr;
+    if (other != nullptr) {
+        // A sub-list present on either side is compared; the absent side's is created empty.
+        TObjectItem empty;
+        TObjectItem& theirs = counterpart != nullptr ? *counterpart : empty;
+        if (m_fields || theirs.m_fields)
+            ObjectFields().Compare(&theirs.ObjectFields(), report, mark);
+        if (m_triggers || theirs.m_triggers)
+            ObjectTriggers().Compare(&theirs.ObjectTriggers(), report, mark);
+        if (m_indexes || theirs.m_indexes)
+            ObjectIndexes().Compare(&theirs.ObjectIndexes(), report, mark);
+        if (m_constraints || theirs.m_constraints)
+            ObjectConstraints().Compare(&theirs.ObjectConstraints(), report, mark);
+        return;
+    }
+    if (m_fields)
+        m_fields->Compare(nullptr, report, mark);
+    if (m_triggers)
+        m_triggers->Compare(nullptr, report, mark);
+    if (m_indexes)
+        m_indexes->Compare(nullptr, report, mark);
+    if (m_constraints)
+        m_constraints->Compare(nullptr, report, mark);
+}
+
 std::string_view KindName(int objectType) noexcept
 {
     switch (objectType) {

@@ -45,6 +45,12 @@ public:
     std::string GetKey() const override;         // KindName + " : " + ObjectName
     std::string GetDisplayText() const override; // tables: the comment; others: creating text
 
+    // A table reports a " Source" line first, then its lines, then its columns, triggers,
+    // indexes and constraints; other kinds compare their lines only.
+    using TDefaultItem::Compare;
+    void Compare(TDefaultItem* other, TReportLines& report, std::string_view mark,
+                 const TItemTexts& own) override;
+
     TFieldList& ObjectFields();
     TConstraintList& ObjectConstraints();
     TTriggerList& ObjectTriggers();

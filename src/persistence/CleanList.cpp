@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quorvex {
 
@@ -94,6 +95,21 @@ void TCleanList::Move(int from, int to)
         std::rotate(first + from, first + from + 1, first + to + 1);
     else
         std::rotate(first + to, first + from, first + from + 1);
+}
+
+std::vector<std::unique_ptr<TCleanItem>> TCleanList::TakeItems() noexcept
+{
+    return std::exchange(m_items, {});
+}
+
+void TCleanList::AddItems(std::vector<std::unique_ptr<TCleanItem>>&& items)
+{
+    m_items.reserve(m_items.size() + items.size());
+    for (auto& item : items) {
+        if (item)
+            Add(std::move(item));
+    }
+    items.clear();
 }
 
 void TCleanList::Clear()

@@ -35,6 +35,11 @@ public:
     void Reserve(int capacity) { m_items.reserve(static_cast<size_t>(capacity)); }
     void TrimCapacity() { m_items.shrink_to_fit(); }
     int IndexOf(const TCleanItem* item) const noexcept;
+    // Takes every item out, in order, leaving the list empty; for operations that rebuild a
+    // list in one pass instead of inserting into its middle.
+    std::vector<std::unique_ptr<TCleanItem>> TakeItems() noexcept;
+    // Appends items in order (each must be of the list's item class).
+    void AddItems(std::vector<std::unique_ptr<TCleanItem>>&& items);
 
     // Binary search on ascending OID; nullptr when not found.
     TCleanItem* FindByOID(std::int32_t oid) const noexcept;
