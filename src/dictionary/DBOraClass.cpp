@@ -1,7 +1,14 @@
 #include "DBOraClass.h"
 
+#include "DatabaseSession.h"
+#include "DictionaryQueries.h"
+#include "ReadPhase.h"
+#include "SchemaReader.h"
+#include "SourceReader.h"
+#include "TextReader.h"
 #include "model/ModelClasses.h"
 #include "persistence/ClassRegistry.h"
+#include "persistence/Exceptions.h"
 
 namespace quorvex {
 
@@ -62,6 +69,84 @@ void TDBNewOracle::Clear()
     m_objects->Clear();
     SchemaLoaded = 0;
     SourceLoaded = 0;
+}
+
+namespace {
+TQuery& RequireQuery(TQuery* query)
+{
+    if (query == nullptr)
+        throw Exception("The schema model has no database query to read through");
+    return *query;
+}
+} // namespace
+
+std::string TDBNewOracle::HintPrefix() const
+{
+    if (UseRule)
+        return "SELECT /*+RULE*/ ";
+    if (UseOrdered)
+        return "SELECT /*+ORDERED*/ ";
+    return "SELECT ";
+}
+
+void TDBNewOracle::FindUserNo()
+{
+    UserNo.clear();
+    if (IncludeSys)
+        return;
+    TQuery& query = RequireQuery(m_query);
+    TReadPhase phase(query, {}, {});
+    phase.SetText(queries::kAllUsers);
+    phase.Open();
+    const int name = query.FieldIndex("NAME");
+    const int number = query.FieldIndex("USER#");
+    if (name < 0 || number < 0)
+        return;
+    for (; !query.Eof(); query.Next()) {
+        if (query.AsText(name) == UserName) {
+            UserNo = query.AsText(number);
+            return;
+        }
+    }
+}
+
+double TDBNewOracle::DatabaseTime()
+{
+    TQuery& query = RequireQuery(m_query);
+    TReadPhase phase(query, {}, {});
+    phase.SetText(queries::kDatabaseTime);
+    phase.Open();
+    return query.AsDateTime(0);
+}
+
+void TDBNewOracle::LoadSchema(const TProgress& progress)
+{
+    TQuery& query = RequireQuery(m_query);
+    FindUserNo();
+    TSchemaReader structure(*this, query, progress);
+    TTextReader texts(*this, query, progress);
+    Clear();
+    structure.ReadOwners();
+    structure.ReadObjects();
+    texts.ReadTriggers();
+    texts.ReadViews();
+    structure.ReadFields();
+    structure.ReadComments();
+    structure.ReadConstraints();
+    texts.ReadSequences();
+    structure.AttachComments();
+    structure.AttachFields();
+    structure.AttachConstraints();
+    texts.ReadIndexes();
+    SchemaLoaded = DatabaseTime();
+}
+
+void TDBNewOracle::LoadSource(const TProgress& progress)
+{
+    TQuery& query = RequireQuery(m_query);
+    FindUserNo();
+    TSourceReader(*this, query, progress).ReadAndAttach();
+    SourceLoaded = DatabaseTime();
 }
 
 void RegisterDictionaryClasses()

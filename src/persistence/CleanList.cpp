@@ -112,6 +112,15 @@ void TCleanList::AddItems(std::vector<std::unique_ptr<TCleanItem>>&& items)
     items.clear();
 }
 
+int TCleanList::RemoveIf(const std::function<bool(const TCleanItem&)>& remove)
+{
+    const auto first = std::stable_partition(m_items.begin(), m_items.end(),
+                                             [&](const auto& item) { return !remove(*item); });
+    const auto removed = static_cast<int>(m_items.end() - first);
+    m_items.erase(first, m_items.end());
+    return removed;
+}
+
 void TCleanList::Clear()
 {
     while (!m_items.empty())

@@ -2,6 +2,7 @@
 
 #include "CleanItem.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     // Takes the item out and frees it; returns its former position, or -1 when not held.
     int Remove(const TCleanItem* item);
     void Move(int from, int to);
+    // Frees the items `remove` picks, keeping the others in order; returns how many went.
+    int RemoveIf(const std::function<bool(const TCleanItem&)>& remove);
     // Frees every item, from the last to the first.
     void Clear();
     void Reserve(int capacity) { m_items.reserve(static_cast<size_t>(capacity)); }
