@@ -1,6 +1,10 @@
 # Compiler settings shared by every target of the project.
 add_library(quorvex_options INTERFACE)
 target_compile_options(quorvex_options INTERFACE -Wall -Wextra -Wpedantic)
+# GCC 12 reports false -Wrestrict warnings inside std::string at -O3 (GCC bug 105329).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(quorvex_options INTERFACE -Wno-restrict)
+endif()
 if(QUORVEX_WERROR)
     target_compile_options(quorvex_options INTERFACE -Werror)
 endif()

@@ -31,7 +31,9 @@ const TClassInfo& TDBNewOracle::StaticClass()
         owners.GetObject = [](const TStreamed& o) -> const TStreamed* {
             return static_cast<const T&>(o).OwnersIfAny();
         };
-        owners.ObtainObject = [](TStreamed& o) -> TStreamed* { return &static_cast<T&>(o).Owners(); };
+        owners.ObtainObject = [](TStreamed& o) -> TStreamed* {
+            return &static_cast<T&>(o).Owners();
+        };
         owners.ObjectClass = [] { return &TOwnerList::StaticClass(); };
         TPropInfo objects{"Objects", TPropKind::Object};
         objects.GetObject = [](const TStreamed& o) -> const TStreamed* {

@@ -14,7 +14,10 @@ namespace {
 // Closes the query when leaving the scope, also when an error leaves it.
 class TClosing {
 public:
-    explicit TClosing(TQuery& query) : m_query(query) {}
+    explicit TClosing(TQuery& query)
+        : m_query(query)
+    {
+    }
     ~TClosing()
     {
         try {

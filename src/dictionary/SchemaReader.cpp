@@ -7,6 +7,8 @@
 #include "persistence/Exceptions.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace quorvex {
 
@@ -62,6 +64,16 @@ TFieldItem* FindColumn(const TFieldList& columns, std::int32_t objectNo, std::in
 }
 
 } // namespace
+
+void SortIfNeeded(TCleanList& list, TItemCompare compare)
+{
+    for (int i = 1; i < list.Count(); ++i) {
+        if (compare(list.Items(i - 1), list.Items(i)) > 0) {
+            list.Sort(compare);
+            return;
+        }
+    }
+}
 
 int CompareObjectAndField(const TCleanItem* a, const TCleanItem* b)
 {
@@ -174,7 +186,7 @@ void TSchemaReader::ReadFields()
         }
     });
     Report(m_progress, "Sorting Fields...");
-    m_fields.Sort(CompareObjectAndField);
+    SortIfNeeded(m_fields, CompareObjectAndField);
 }
 
 void TSchemaReader::ReadComments()
@@ -198,7 +210,7 @@ void TSchemaReader::ReadComments()
         }
     });
     Report(m_progress, "Sorting Comments...");
-    m_comments.Sort(CompareObjectAndField);
+    SortIfNeeded(m_comments, CompareObjectAndField);
 }
 
 void TSchemaReader::ReadConstraints()
@@ -235,7 +247,7 @@ void TSchemaReader::ReadConstraints()
                 c->ObjectState = m_query.IsNull(3) ? ObjectStates::Disabled : ObjectStates::Normal;
             // Consecutive rows of one constraint add its further columns.
             for (m_query.Next(); !m_query.Eof() && m_query.AsInteger(0) == c->OID; m_query.Next())
-                c->RefFields += "," + m_query.AsText(12);
+                c->RefFields.append(",").append(m_query.AsText(12));
             c->ObjectText = c->GetDisplayText();
         }
     });
@@ -261,10 +273,24 @@ void TSchemaReader::AttachFields()
 {
     Report(m_progress, "Attaching Fields...");
     TObjectList& objects = m_root.Objects();
-    // Backwards, inserting at the front: each table's columns come out in column order.
-    for (int i = m_fields.Count() - 1; i >= 0; --i) {
-        if (TObjectItem* object = objects.FindByOID(m_fields.Items(i)->ObjectNo))
-            object->ObjectFields().Insert(0, m_fields.Delete(i));
+    // The columns are sorted by object and column number, so each object's columns form one
+    // run: one lookup per run, and the run appended in order to a list reserved to its length
+    // (the objects were created by this read, so their lists are empty). Columns of objects
+    // not read are freed on leaving.
+    std::vector<std::unique_ptr<TCleanItem>> columns = m_fields.TakeItems();
+    const auto objectOf = [&](size_t i) { return static_cast<TFieldItem&>(*columns[i]).ObjectNo; };
+    for (size_t first = 0; first < columns.size();) {
+        const std::int32_t objectNo = objectOf(first);
+        size_t end = first + 1;
+        while (end < columns.size() && objectOf(end) == objectNo)
+            ++end;
+        if (TObjectItem* object = objects.FindByOID(objectNo)) {
+            TFieldList& fields = object->ObjectFields();
+            fields.Reserve(fields.Count() + static_cast<int>(end - first));
+            for (size_t i = first; i < end; ++i)
+                fields.Add(std::move(columns[i]));
+        }
+        first = end;
     }
 }
 

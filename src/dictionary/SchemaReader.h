@@ -42,4 +42,8 @@ private:
 // column, comment and source lists, without the overflow of a combined 32-bit key.
 int CompareObjectAndField(const TCleanItem* a, const TCleanItem* b);
 
+// Sorts the list unless it is in order already, as the dictionary's indexes often deliver the
+// rows: the check is one pass, a sort of a million items many.
+void SortIfNeeded(TCleanList& list, TItemCompare compare);
+
 } // namespace quorvex

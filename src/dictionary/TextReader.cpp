@@ -6,6 +6,7 @@
 #include "persistence/Exceptions.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace quorvex {
 
@@ -25,18 +26,25 @@ template <class Body>
 void TTextReader::RunTextPhase(Body body)
 {
     m_moved.clear();
+    // Removing each moved object from the middle of a large list one at a time would be
+    // quadratic; the list stays sorted, so later lookups are unaffected.
+    const auto removeMoved = [this] {
+        if (!m_moved.empty()) {
+            m_root.Objects().RemoveIf(
+                [this](const TCleanItem& item) { return m_moved.contains(&item); });
+            m_moved.clear();
+        }
+    };
     try {
         body();
     } catch (const Exception&) {
         // Ends the phase without a message, as the structure phases do.
+    } catch (...) {
+        // Any other failure passes on, but never leaves a moved object in two places.
+        removeMoved();
+        throw;
     }
-    // Removing each moved object from the middle of a large list one at a time would be
-    // quadratic; the list stays sorted, so later lookups are unaffected.
-    if (!m_moved.empty()) {
-        m_root.Objects().RemoveIf(
-            [this](const TCleanItem& item) { return m_moved.contains(&item); });
-        m_moved.clear();
-    }
+    removeMoved();
 }
 
 void TTextReader::ReadTriggers()
@@ -52,7 +60,8 @@ void TTextReader::ReadTriggers()
         }
         phase.Open();
         for (; !m_query.Eof(); m_query.Next()) {
-            TObjectItem* trigger = objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(0)));
+            TObjectItem* trigger =
+                objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(0)));
             if (trigger == nullptr || m_moved.contains(trigger))
                 continue;
             trigger->ObjectText = m_query.AsText(2) + m_query.AsText(3);
@@ -78,8 +87,10 @@ void TTextReader::ReadViews()
         }
         phase.Open();
         for (; !m_query.Eof(); m_query.Next()) {
-            if (TObjectItem* view = objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(0))))
-                view->ObjectText = "CREATE OR REPLACE VIEW " + view->ObjectName + " AS " + m_query.AsText(1);
+            if (TObjectItem* view =
+                    objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(0))))
+                view->ObjectText =
+                    "CREATE OR REPLACE VIEW " + view->ObjectName + " AS " + m_query.AsText(1);
         }
     });
 }
@@ -92,7 +103,8 @@ void TTextReader::ReadSequences()
         phase.SetText(m_hint, queries::kSequences);
         phase.Open();
         for (; !m_query.Eof(); m_query.Next()) {
-            TObjectItem* sequence = objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(0)));
+            TObjectItem* sequence =
+                objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(0)));
             if (sequence == nullptr)
                 continue;
             const auto optional = [&](int column, const char* absent, const char* present,
@@ -136,19 +148,22 @@ void TTextReader::ReadIndexes()
             const auto indexNo = static_cast<std::int32_t>(m_query.AsInteger(0));
             TObjectItem* index = objects.FindByOID(indexNo);
             TObjectItem* table = objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(1)));
-            if (index == nullptr || table == nullptr ||
-                m_moved.contains(index)) {
+            if (index == nullptr || table == nullptr || m_moved.contains(index)) {
                 m_query.Next();
                 continue;
             }
-            TIndexItem* item = table->ObjectIndexes().NewItem();
+            auto item = std::make_unique<TIndexItem>();
             item->Assign(*index);
             item->TableName = table->ObjectName;
             item->IndexFields = columnText();
-            for (m_query.Next(); !m_query.Eof() && m_query.AsInteger(0) == index->OID; m_query.Next())
-                item->IndexFields += "," + columnText();
+            for (m_query.Next(); !m_query.Eof() && m_query.AsInteger(0) == index->OID;
+                 m_query.Next())
+                item->IndexFields.append(",").append(columnText());
             item->ObjectText = "CREATE INDEX " + item->ObjectName + " ON " + item->TableName +
                                " (" + item->IndexFields + ")";
+            // Moved only once all its columns are read: a failure on the way leaves the index
+            // in the object list, not a half index under the table as well.
+            table->ObjectIndexes().Add(std::move(item));
             m_moved.insert(index);
         }
     });

@@ -46,12 +46,34 @@ std::int64_t RoundToInteger(double value) noexcept
 double DayNumber(int year, int month, int day, int hour, int minute, double second) noexcept
 {
     using namespace std::chrono;
-    const sys_days date = year_month_day{std::chrono::year{year},
-                                         std::chrono::month{static_cast<unsigned>(month)},
-                                         std::chrono::day{static_cast<unsigned>(day)}};
+    const sys_days date =
+        year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                       std::chrono::day{static_cast<unsigned>(day)}};
     const sys_days epoch = year_month_day{std::chrono::year{1899}, December, std::chrono::day{30}};
     const double days = static_cast<double>((date - epoch).count());
     return days + (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+}
+
+std::string IsoTextFromDayNumber(double dayNumber)
+{
+    using namespace std::chrono;
+    if (!std::isfinite(dayNumber) || std::fabs(dayNumber) > 3.0e6)
+        return FormatNumber(dayNumber);
+    // Whole seconds from the epoch; the time of day is the fraction above the day.
+    const auto seconds = static_cast<long long>(std::llround(dayNumber * 86400.0));
+    long long days = seconds / 86400;
+    long long rest = seconds % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    const sys_days epoch = year_month_day{std::chrono::year{1899}, December, std::chrono::day{30}};
+    const year_month_day date{epoch + std::chrono::days{days}};
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u %02lld:%02lld:%02lld",
+                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.day()), rest / 3600, rest / 60 % 60, rest % 60);
+    return buffer;
 }
 
 std::optional<double> DayNumberFromIsoText(std::string_view text) noexcept

@@ -19,6 +19,9 @@ std::int64_t RoundToInteger(double value) noexcept;
 double DayNumber(int year, int month, int day, int hour = 0, int minute = 0,
                  double second = 0) noexcept;
 
+// "YYYY-MM-DD HH:MM:SS" of a day number, to the nearest second.
+std::string IsoTextFromDayNumber(double dayNumber);
+
 // Reads "YYYY-MM-DD", "YYYY-MM-DD HH:MM[:SS[.fff]]" or the same with "T"; nothing when the
 // text is not such a date.
 std::optional<double> DayNumberFromIsoText(std::string_view text) noexcept;

@@ -4,9 +4,9 @@ namespace quorvex {
 
 const TClassInfo& TCommentList::StaticClass()
 {
-    static const TClassInfo info =
-        MakeListClassInfo("TCommentList", TDefaultList::StaticClass(), &CreateInstance<TCommentList>,
-                          [] { return &TCommentItem::StaticClass(); });
+    static const TClassInfo info = MakeListClassInfo("TCommentList", TDefaultList::StaticClass(),
+                                                     &CreateInstance<TCommentList>,
+                                                     [] { return &TCommentItem::StaticClass(); });
     return info;
 }
 

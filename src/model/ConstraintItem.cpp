@@ -71,7 +71,8 @@ std::string TConstraintItem::DefinitionText() const
     case 3:
         return "UNIQUE KEY";
     case 4:
-        return "REFERENCES " + RefObjName + " (" + RefFields + (RefAct ? ") ON DELETE CASCADE" : ")");
+        return "REFERENCES " + RefObjName + " (" + RefFields +
+               (RefAct ? ") ON DELETE CASCADE" : ")");
     case 5:
         return "WITH CHECK OPTION";
     case 6:
@@ -107,7 +108,7 @@ std::string TConstraintItem::GetCreatingText() const
     else if (ConstType == 7)
         text += " CHECK (\"" + RefFields + "\" IS NOT NULL)";
     else
-        text += " " + DefinitionText();
+        text.append(" ").append(DefinitionText()); // not " " + ...: GCC 12 -O3 -Wrestrict
     if (ObjectState == ObjectStates::Disabled)
         text += " DISABLE";
     return text + ";";

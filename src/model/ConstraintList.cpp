@@ -4,9 +4,9 @@ namespace quorvex {
 
 const TClassInfo& TConstraintList::StaticClass()
 {
-    static const TClassInfo info =
-        MakeListClassInfo("TConstraintList", TDefaultList::StaticClass(), &CreateInstance<TConstraintList>,
-                          [] { return &TConstraintItem::StaticClass(); });
+    static const TClassInfo info = MakeListClassInfo(
+        "TConstraintList", TDefaultList::StaticClass(), &CreateInstance<TConstraintList>,
+        [] { return &TConstraintItem::StaticClass(); });
     return info;
 }
 

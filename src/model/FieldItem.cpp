@@ -1,21 +1,21 @@
 #include "FieldItem.h"
 
-#include <cstdio>
+#include <charconv>
+#include <initializer_list>
+#include <string_view>
 
 namespace quorvex {
 
 const TClassInfo& TFieldItem::StaticClass()
 {
-    static const TClassInfo info =
-        MakeClassInfo("TFieldItem", &TCommentItem::StaticClass(), &CreateInstance<TFieldItem>,
-                      {TextProp<&TFieldItem::FieldName>("FieldName"),
-                       IntegerProp<&TFieldItem::FieldType>("FieldType"),
-                       IntegerProp<&TFieldItem::Length>("Length"),
-                       IntegerProp<&TFieldItem::Precision>("Precision"),
-                       IntegerProp<&TFieldItem::Scale>("Scale"),
-                       IntegerProp<&TFieldItem::Null>("Null"),
-                       TextProp<&TFieldItem::DefaultVal>("DefaultVal"),
-                       TextProp<&TFieldItem::CommentText>("CommentText")});
+    static const TClassInfo info = MakeClassInfo(
+        "TFieldItem", &TCommentItem::StaticClass(), &CreateInstance<TFieldItem>,
+        {TextProp<&TFieldItem::FieldName>("FieldName"),
+         IntegerProp<&TFieldItem::FieldType>("FieldType"),
+         IntegerProp<&TFieldItem::Length>("Length"),
+         IntegerProp<&TFieldItem::Precision>("Precision"), IntegerProp<&TFieldItem::Scale>("Scale"),
+         IntegerProp<&TFieldItem::Null>("Null"), TextProp<&TFieldItem::DefaultVal>("DefaultVal"),
+         TextProp<&TFieldItem::CommentText>("CommentText")});
     return info;
 }
 
@@ -27,69 +27,118 @@ void TFieldItem::Assign(const TStreamed& source)
         CopyPropertyByName(source, name);
 }
 
-std::string TFieldItem::TypeText() const
+namespace {
+
+// The texts are built by appending to one string: a comparison of a large model builds the
+// text of every column several times.
+void AppendNumber(std::string& text, std::int32_t value)
 {
-    using std::to_string;
-    std::string text;
-    switch (FieldType) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, end);
+}
+
+void AppendNumbers(std::string& text, const char* head, std::initializer_list<std::int32_t> values)
+{
+    text += head;
+    const char* separator = "";
+    for (const std::int32_t value : values) {
+        text += separator;
+        AppendNumber(text, value);
+        separator = ",";
+    }
+    text += ')';
+}
+
+void AppendTypeText(const TFieldItem& field, std::string& text)
+{
+    switch (field.FieldType) {
     case 1:
-        text = "VARCHAR2(" + to_string(Length) + ")";
+        AppendNumbers(text, "VARCHAR2(", {field.Length});
         break;
     case 2:
-        if (Scale >= 0)
-            text = "NUMBER(" + to_string(Precision) + "," + to_string(Scale) + ")";
-        else if (Precision >= 0)
-            text = "FLOAT(" + to_string(Length) + "," + to_string(Precision) + ")";
+        if (field.Scale >= 0)
+            AppendNumbers(text, "NUMBER(", {field.Precision, field.Scale});
+        else if (field.Precision >= 0)
+            AppendNumbers(text, "FLOAT(", {field.Length, field.Precision});
         else
-            text = "NUMBER(" + to_string(Length) + ")";
+            AppendNumbers(text, "NUMBER(", {field.Length});
         break;
     case 8:
-        text = "LONG";
+        text += "LONG";
         break;
     case 9:
-        text = "VARCHAR(" + to_string(Length) + ")";
+        AppendNumbers(text, "VARCHAR(", {field.Length});
         break;
     case 12:
-        text = "DATE";
+        text += "DATE";
         break;
     case 23:
-        text = "RAW";
+        text += "RAW";
         break;
     case 24:
-        text = "LONG RAW";
+        text += "LONG RAW";
         break;
     case 69:
-        text = "ROWID";
+        text += "ROWID";
         break;
     case 96:
-        text = "CHAR(" + to_string(Length) + ")";
+        AppendNumbers(text, "CHAR(", {field.Length});
         break;
     case 105:
     case 106:
-        text = "MLSLABEL";
+        text += "MLSLABEL";
         break;
     default:
-        text = "UNDEFINED(" + to_string(Length) + "," + to_string(Precision) + "," +
-               to_string(Scale) + ")";
+        AppendNumbers(text, "UNDEFINED(", {field.Length, field.Precision, field.Scale});
         break;
     }
-    if (Null > 0)
+    if (field.Null > 0)
         text += " NOT NULL";
-    if (!DefaultVal.empty())
-        text += " DEFAULT " + DefaultVal;
+    if (!field.DefaultVal.empty()) {
+        text += " DEFAULT ";
+        text += field.DefaultVal;
+    }
+}
+
+} // namespace
+
+std::string TFieldItem::TypeText() const
+{
+    std::string text;
+    AppendTypeText(*this, text);
     return text;
 }
 
 std::string TFieldItem::GetCreatingText() const
 {
-    return FieldName + " " + TypeText();
+    std::string text;
+    text.reserve(FieldName.size() + DefaultVal.size() + 40);
+    text += FieldName;
+    text += ' ';
+    AppendTypeText(*this, text);
+    return text;
 }
 
 std::string TFieldItem::GetKey() const
 {
-    char number[16];
-    std::snprintf(number, sizeof number, "%2.2d", static_cast<int>(FieldNo));
-    return "Field" + std::string(number) + " : " + FieldName;
+    // "Field" and the number with at least two digits ("%2.2d").
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, FieldNo).ptr;
+    std::string_view number(digits, static_cast<size_t>(end - digits));
+    std::string key;
+    key.reserve(FieldName.size() + 16);
+    key += "Field";
+    if (number.starts_with('-')) {
+        key += '-';
+        number.remove_prefix(1);
+    }
+    if (number.size() < 2)
+        key += '0';
+    key += number;
+    key += " : ";
+    key += FieldName;
+    return key;
 }
 
 std::string TFieldItem::GetDisplayText() const

@@ -18,12 +18,14 @@ public:
     // The data type with its NOT NULL and DEFAULT parts, as in a CREATE TABLE statement.
     std::string TypeText() const;
 
-    std::string FieldName;
+    // The numbers come first so that they fill the padding after FieldNo: a model holds a
+    // million columns, and this saves 16 bytes of heap for each.
     std::int32_t FieldType = 0;
     std::int32_t Length = 0;
     std::int32_t Precision = 0; // negative when the dictionary has none
     std::int32_t Scale = 0;     // negative when the dictionary has none
     std::int32_t Null = 0;      // greater than 0 when the column is mandatory
+    std::string FieldName;
     std::string DefaultVal;
     std::string CommentText;
 };

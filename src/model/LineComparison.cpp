@@ -5,6 +5,7 @@
 #include "TextLines.h"
 #include "persistence/AsciiText.h"
 
+#include <span>
 #include <vector>
 
 namespace quorvex {
@@ -13,7 +14,11 @@ namespace {
 
 class TLineWalk {
 public:
-    explicit TLineWalk(TReportLines& report) : m_report(report) {}
+    TLineWalk(TReportLines& report, size_t expectedSize)
+        : m_report(report)
+    {
+        m_result.ComparisonText.reserve(expectedSize);
+    }
 
     void Output(std::string_view mark, std::string_view line)
     {
@@ -33,16 +38,23 @@ private:
     TLineComparison m_result;
 };
 
-} // namespace
-
-TLineComparison CompareLines(std::string_view current, std::string_view other,
-                             TReportLines& report)
+bool HasLineBreak(std::string_view text) noexcept
 {
-    const std::vector<std::string_view> a = SplitLines(current);
-    const std::vector<std::string_view> b = SplitLines(other);
+    for (const char c : text) {
+        if (c == '\r' || c == '\n')
+            return true;
+    }
+    return false;
+}
+
+TLineComparison CompareLineLists(std::span<const std::string_view> a,
+                                 std::span<const std::string_view> b, size_t currentSize,
+                                 TReportLines& report)
+{
     const int n = static_cast<int>(a.size());
     const int m = static_cast<int>(b.size());
-    TLineWalk walk(report);
+    // Room for every current line unchanged, the usual outcome.
+    TLineWalk walk(report, currentSize + 6 * a.size());
     TLookAhead lookAhead(a, b);
 
     int i = 0;
@@ -78,6 +90,23 @@ TLineComparison CompareLines(std::string_view current, std::string_view other,
         }
     }
     return walk.Take();
+}
+
+} // namespace
+
+TLineComparison CompareLines(std::string_view current, std::string_view other, TReportLines& report)
+{
+    // Most compared texts (columns, constraints, indexes) are one line or none: they need no
+    // line vectors.
+    if (!HasLineBreak(current) && !HasLineBreak(other)) {
+        const std::string_view a[1] = {current};
+        const std::string_view b[1] = {other};
+        return CompareLineLists(std::span(a, current.empty() ? 0 : 1),
+                                std::span(b, other.empty() ? 0 : 1), current.size(), report);
+    }
+    const std::vector<std::string_view> a = SplitLines(current);
+    const std::vector<std::string_view> b = SplitLines(other);
+    return CompareLineLists(a, b, current.size(), report);
 }
 
 } // namespace quorvex

@@ -16,13 +16,12 @@ void RegisterModelClasses()
 {
     RegisterPersistenceClasses();
     for (const TClassInfo* info :
-         {&TDefaultItem::StaticClass(), &TDefaultList::StaticClass(),
-          &TCommentItem::StaticClass(), &TCommentList::StaticClass(), &TFieldItem::StaticClass(),
-          &TFieldList::StaticClass(), &TConstraintItem::StaticClass(),
-          &TConstraintList::StaticClass(), &TTriggerItem::StaticClass(),
-          &TTriggerList::StaticClass(), &TIndexItem::StaticClass(), &TIndexList::StaticClass(),
-          &TObjectItem::StaticClass(), &TObjectList::StaticClass(), &TOwnerItem::StaticClass(),
-          &TOwnerList::StaticClass()})
+         {&TDefaultItem::StaticClass(), &TDefaultList::StaticClass(), &TCommentItem::StaticClass(),
+          &TCommentList::StaticClass(), &TFieldItem::StaticClass(), &TFieldList::StaticClass(),
+          &TConstraintItem::StaticClass(), &TConstraintList::StaticClass(),
+          &TTriggerItem::StaticClass(), &TTriggerList::StaticClass(), &TIndexItem::StaticClass(),
+          &TIndexList::StaticClass(), &TObjectItem::StaticClass(), &TObjectList::StaticClass(),
+          &TOwnerItem::StaticClass(), &TOwnerList::StaticClass()})
         RegisterClass(*info);
 }
 

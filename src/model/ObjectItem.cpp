@@ -19,7 +19,9 @@ void AppendCopies(const List* from, List& (TObjectItem::*target)(), TObjectItem&
     if (from == nullptr)
         return;
     List& to = (self.*target)();
-    for (int i = 0; i < from->Count(); ++i)
+    // Counted once: when an object copies itself, `from` is `to` and grows as we append.
+    const int count = from->Count();
+    for (int i = 0; i < count; ++i)
         to.NewItem()->Assign(*from->Items(i));
 }
 

@@ -4,8 +4,8 @@ namespace quorvex {
 
 const TClassInfo& TTriggerItem::StaticClass()
 {
-    static const TClassInfo info = MakeClassInfo(
-        "TTriggerItem", &TNameStateItem::StaticClass(), &CreateInstance<TTriggerItem>, {});
+    static const TClassInfo info = MakeClassInfo("TTriggerItem", &TNameStateItem::StaticClass(),
+                                                 &CreateInstance<TTriggerItem>, {});
     return info;
 }
 

@@ -4,9 +4,9 @@ namespace quorvex {
 
 const TClassInfo& TTriggerList::StaticClass()
 {
-    static const TClassInfo info =
-        MakeListClassInfo("TTriggerList", TDefaultList::StaticClass(), &CreateInstance<TTriggerList>,
-                          [] { return &TTriggerItem::StaticClass(); });
+    static const TClassInfo info = MakeListClassInfo("TTriggerList", TDefaultList::StaticClass(),
+                                                     &CreateInstance<TTriggerList>,
+                                                     [] { return &TTriggerItem::StaticClass(); });
     return info;
 }
 

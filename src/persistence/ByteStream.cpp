@@ -40,7 +40,7 @@ void TByteSource::Refill()
     m_end = m_pos + got;
 }
 
-void TByteSource::Read(void* target, size_t count)
+void TByteSource::ReadAcross(void* target, size_t count)
 {
     if (count > Remaining())
         ThrowReadError();
@@ -54,6 +54,14 @@ void TByteSource::Read(void* target, size_t count)
         out += chunk;
         count -= chunk;
     }
+}
+
+void TByteSource::ReadIntoAcross(std::string& text, size_t count)
+{
+    if (count > Remaining())
+        ThrowReadError();
+    text.resize(count);
+    ReadAcross(text.data(), count);
 }
 
 std::string TByteSource::ReadString(size_t count)
@@ -121,7 +129,8 @@ void TByteSink::Flush()
     }
 }
 
-TSafeFileSink::TSafeFileSink(const std::string& fileName) : m_fileName(fileName)
+TSafeFileSink::TSafeFileSink(const std::string& fileName)
+    : m_fileName(fileName)
 {
     std::string pattern = fileName + ".tmp-XXXXXX";
     const int fd = mkstemp(pattern.data());

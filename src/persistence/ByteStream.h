@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,27 @@ public:
             Refill();
         return static_cast<std::uint8_t>(*m_pos);
     }
-    void Read(void* target, size_t count);
+    void Read(void* target, size_t count)
+    {
+        // Inline when the buffer holds the bytes: values are short and read by the million.
+        if (count <= static_cast<size_t>(m_end - m_pos)) {
+            std::memcpy(target, m_pos, count);
+            m_pos += count;
+            return;
+        }
+        ReadAcross(target, count);
+    }
+    // Replaces `text` by the next `count` bytes; refuses a count beyond the input before
+    // allocating anything.
+    void ReadInto(std::string& text, size_t count)
+    {
+        if (count <= static_cast<size_t>(m_end - m_pos)) {
+            text.assign(m_pos, count);
+            m_pos += count;
+            return;
+        }
+        ReadIntoAcross(text, count);
+    }
     std::string ReadString(size_t count);
     std::uint64_t Remaining() const noexcept { return m_remaining + (m_end - m_pos); }
 
@@ -38,6 +59,8 @@ protected:
 
 private:
     void Refill();
+    void ReadAcross(void* target, size_t count);
+    void ReadIntoAcross(std::string& text, size_t count);
 
     std::vector<char> m_buffer;
     const char* m_pos = nullptr;

@@ -17,10 +17,9 @@ bool TClassInfo::InheritsFrom(const TClassInfo& ancestor) const noexcept
 
 const TPropInfo* TClassInfo::FindProp(std::string_view name) const noexcept
 {
-    const auto it = std::lower_bound(Props.begin(), Props.end(), name,
-                                     [](const TPropInfo& p, std::string_view n) {
-                                         return CompareTextAscii(p.Name, n) < 0;
-                                     });
+    const auto it = std::lower_bound(
+        Props.begin(), Props.end(), name,
+        [](const TPropInfo& p, std::string_view n) { return CompareTextAscii(p.Name, n) < 0; });
     if (it != Props.end() && SameTextAscii(it->Name, name))
         return &*it;
     return nullptr;
@@ -39,12 +38,14 @@ TClassInfo MakeClassInfo(std::string name, const TClassInfo* parent,
     }
     for (auto& p : own) {
         // A redeclared property replaces the inherited one.
-        std::erase_if(info.Props, [&](const TPropInfo& q) { return SameTextAscii(q.Name, p.Name); });
+        std::erase_if(info.Props,
+                      [&](const TPropInfo& q) { return SameTextAscii(q.Name, p.Name); });
         info.Props.push_back(p);
     }
-    std::stable_sort(info.Props.begin(), info.Props.end(), [](const TPropInfo& a, const TPropInfo& b) {
-        return CompareTextAscii(a.Name, b.Name) < 0;
-    });
+    std::stable_sort(info.Props.begin(), info.Props.end(),
+                     [](const TPropInfo& a, const TPropInfo& b) {
+                         return CompareTextAscii(a.Name, b.Name) < 0;
+                     });
     return info;
 }
 

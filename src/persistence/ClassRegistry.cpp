@@ -26,10 +26,9 @@ Registry& TheRegistry()
 
 auto LowerBound(std::vector<const TClassInfo*>& classes, std::string_view name)
 {
-    return std::lower_bound(classes.begin(), classes.end(), name,
-                            [](const TClassInfo* c, std::string_view n) {
-                                return CompareTextAscii(c->Name, n) < 0;
-                            });
+    return std::lower_bound(
+        classes.begin(), classes.end(), name,
+        [](const TClassInfo* c, std::string_view n) { return CompareTextAscii(c->Name, n) < 0; });
 }
 
 } // namespace

@@ -8,7 +8,10 @@ namespace quorvex {
 // Every failure of the data layers is an Exception carrying the message the user sees.
 class Exception : public std::runtime_error {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    explicit Exception(const std::string& message)
+        : std::runtime_error(message)
+    {
+    }
 };
 
 // A silent abort: ends the current operation without showing anything (a cancelled login,

@@ -25,7 +25,11 @@ enum class TPropKind : std::uint8_t {
 // One entry of a class's stored-property table. The accessors matching the kind are set;
 // a property without a setter is read-only (the reader skips its value).
 struct TPropInfo {
-    TPropInfo(std::string_view name, TPropKind kind) : Name(name), Kind(kind) {}
+    TPropInfo(std::string_view name, TPropKind kind)
+        : Name(name)
+        , Kind(kind)
+    {
+    }
 
     std::string_view Name;
     TPropKind Kind = TPropKind::Integer;

@@ -9,6 +9,11 @@
 #include "SnapshotFormat.h"
 #include "Streamed.h"
 
+#include <cstring>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 namespace quorvex {
 
 namespace {
@@ -22,7 +27,10 @@ using namespace snapshot;
 
 class TSnapshotReader {
 public:
-    explicit TSnapshotReader(TByteSource& source) : m_in(source) {}
+    explicit TSnapshotReader(TByteSource& source)
+        : m_in(source)
+    {
+    }
 
     std::unique_ptr<TStreamed> ReadRoot(const TClassInfo& rootClass)
     {
@@ -44,7 +52,11 @@ private:
     std::uint32_t ReadLittleEndian(int bytes)
     {
         std::uint8_t buffer[4] = {};
-        m_in.Read(buffer, static_cast<size_t>(bytes));
+        // Fixed sizes let the compiler copy inline.
+        if (bytes == 4)
+            m_in.Read(buffer, 4);
+        else
+            m_in.Read(buffer, 2);
         std::uint32_t value = 0;
         for (int i = bytes - 1; i >= 0; --i)
             value = (value << 8) | buffer[i];
@@ -69,10 +81,7 @@ private:
             length = ReadLittleEndian(4);
         else
             InvalidValue();
-        if (length > m_in.Remaining())
-            throw EReadError(messages::kStreamReadError);
-        out.resize(length);
-        m_in.Read(out.data(), length);
+        m_in.ReadInto(out, length);
     }
 
     std::int32_t ReadIntegerAfterTag(std::uint8_t tag)
@@ -87,13 +96,21 @@ private:
         }
     }
 
+    // Files spell names as the tables do, so the bytes are compared before the letter case is
+    // folded.
+    static bool SameName(std::string_view a, std::string_view b) noexcept
+    {
+        return a.size() == b.size() &&
+               (std::memcmp(a.data(), b.data(), a.size()) == 0 || SameTextAscii(a, b));
+    }
+
     // Looks the name up, trying the property after the previous one first: files list
     // properties in table order, so this is nearly always a hit.
     const TPropInfo* FindProp(const TClassInfo* info, const std::string& name, size_t& next)
     {
         if (info == nullptr)
             return nullptr;
-        if (next < info->Props.size() && SameTextAscii(info->Props[next].Name, name))
+        if (next < info->Props.size() && SameName(info->Props[next].Name, name))
             return &info->Props[next++];
         const TPropInfo* p = info->FindProp(name);
         if (p != nullptr)
@@ -119,7 +136,7 @@ private:
         std::string name;
         while (m_in.PeekByte() != kNull) {
             if (Low7(m_in.PeekByte()) == kIdent) {
-                ReadNestedObject(target, info, depth);
+                ReadNestedObject(target, info, next, depth);
                 continue;
             }
             ReadText(name);
@@ -131,12 +148,12 @@ private:
             InvalidValue();
     }
 
-    void ReadNestedObject(TStreamed* target, const TClassInfo* info, int depth)
+    void ReadNestedObject(TStreamed* target, const TClassInfo* info, size_t& next, int depth)
     {
         const std::string className = ReadClassName();
         std::string propertyName;
         ReadText(propertyName);
-        const TPropInfo* p = info != nullptr ? info->FindProp(propertyName) : nullptr;
+        const TPropInfo* p = FindProp(info, propertyName, next);
         TStreamed* nested = nullptr;
         if (p != nullptr && p->Kind == TPropKind::Object) {
             if (p->ObtainObject != nullptr) {
@@ -262,7 +279,7 @@ private:
                          : nullptr;
         while (m_in.PeekByte() != kNull) {
             const std::string className = ReadClassName();
-            const TClassInfo* itemClass = FindClass(className);
+            const TClassInfo* itemClass = FindItemClass(className);
             if (itemClass == nullptr || itemClass->Create == nullptr)
                 throw EClassNotFound(messages::ClassNotFound(className));
             if (list == nullptr) {
@@ -272,15 +289,34 @@ private:
             // A list holds only items of its own item class, whatever a file says.
             if (!itemClass->InheritsFrom(list->ItemClass()))
                 InvalidValue();
-            std::unique_ptr<TCleanItem> item(static_cast<TCleanItem*>(itemClass->Create().release()));
+            std::unique_ptr<TCleanItem> item(
+                static_cast<TCleanItem*>(itemClass->Create().release()));
             TCleanItem* raw = item.get();
             list->Add(std::move(item));
             ReadBody(raw, depth + 1);
         }
         m_in.ReadByte();
+        // Growth by doubling leaves up to half of the item storage unused; a loaded model keeps
+        // its lists for long, and a table has few columns, so the storage is cut to size.
+        if (list != nullptr)
+            list->TrimCapacity();
+    }
+
+    // FindClass, remembering the classes found: a file names a few classes a million times.
+    const TClassInfo* FindItemClass(const std::string& name)
+    {
+        for (const auto& [known, info] : m_classes) {
+            if (known == name)
+                return info;
+        }
+        const TClassInfo* info = FindClass(name);
+        if (info != nullptr)
+            m_classes.emplace_back(name, info);
+        return info;
     }
 
     TByteSource& m_in;
+    std::vector<std::pair<std::string, const TClassInfo*>> m_classes;
 };
 
 } // namespace

@@ -14,7 +14,10 @@ using namespace snapshot;
 
 class TSnapshotWriter {
 public:
-    explicit TSnapshotWriter(TByteSink& sink) : m_sink(sink) {}
+    explicit TSnapshotWriter(TByteSink& sink)
+        : m_sink(sink)
+    {
+    }
 
     void WriteRoot(const TStreamed& root)
     {

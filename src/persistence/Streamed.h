@@ -21,7 +21,10 @@ public:
     static const TClassInfo& StaticClass();
     virtual const TClassInfo& ClassInfo() const { return StaticClass(); }
     const std::string& ClassName() const { return ClassInfo().Name; }
-    bool InheritsFrom(const TClassInfo& ancestor) const { return ClassInfo().InheritsFrom(ancestor); }
+    bool InheritsFrom(const TClassInfo& ancestor) const
+    {
+        return ClassInfo().InheritsFrom(ancestor);
+    }
 
     // Copies the values of another object; the base accepts nothing and aborts silently.
     virtual void Assign(const TStreamed& source);

@@ -1,0 +1,207 @@
+#include "Commands.h"
+
+#include "Cli.h"
+#include "LiveDatabase.h"
+#include "ProgressDisplay.h"
+#include "SqlCommand.h"
+#include "dictionary/DBOraClass.h"
+#include "engine/AliasStore.h"
+#include "model/ComparisonReport.h"
+#include "model/TextReport.h"
+#include "persistence/ByteStream.h"
+#include "persistence/Exceptions.h"
+#include "persistence/SnapshotReader.h"
+#include "persistence/SnapshotWriter.h"
+
+#include <memory>
+#include <ostream>
+
+namespace quorvex {
+
+namespace {
+
+std::unique_ptr<TDBNewOracle> LoadSnapshot(const std::string& fileName)
+{
+    auto model = CreateFromFile<TDBNewOracle>(fileName);
+    model->SourceName = fileName;
+    return model;
+}
+
+// The login operands ALIAS USER PASSWORD from `first` on, and the reading switches.
+TLiveRead LiveRead(const TCommandContext& context, size_t first)
+{
+    const auto& operands = context.Args.Operands;
+    TLiveRead read;
+    read.Alias = operands[first];
+    read.User = operands[first + 1];
+    read.Password = ResolvePassword(operands[first + 2]);
+    read.IncludeSys = context.Args.Has("--include-sys");
+    read.UseRule = context.Args.Has("--rule");
+    read.UseOrdered = context.Args.Has("--ordered");
+    read.ReadSource = !context.Args.Has("--no-source");
+    return read;
+}
+
+std::unique_ptr<TDBNewOracle> ReadLive(const TCommandContext& context, size_t first)
+{
+    const TLiveRead read = LiveRead(context, first);
+    TProgressDisplay progress(context.Err, context.ErrIsTerminal);
+    return ReadLiveModel(read, progress.Callback());
+}
+
+// Entries are written one by one: a large schema's report is too big to copy into one text.
+void WriteReport(const TReportLines& report, TByteSink& sink)
+{
+    for (size_t i = 0; i < report.Count(); ++i) {
+        sink.Write(report[i]);
+        sink.Write("\r\n");
+    }
+}
+
+void WriteReport(const TReportLines& report, std::ostream& out)
+{
+    for (size_t i = 0; i < report.Count() && out; ++i) {
+        const std::string_view entry = report[i];
+        out.write(entry.data(), static_cast<std::streamsize>(entry.size()));
+        out.write("\r\n", 2);
+    }
+    out.flush();
+    if (!out)
+        throw EWriteError("Cannot write the report to standard output");
+}
+
+int RunCompare(const TCommandContext& context)
+{
+    const bool live = context.Args.Has("--db");
+    const std::string& targetName = context.Args.Operands[live ? 3 : 1];
+    // The database is read first: a refused login fails before any file is read.
+    const auto current = live ? ReadLive(context, 0) : LoadSnapshot(context.Args.Operands[0]);
+    const auto target = LoadSnapshot(targetName);
+
+    TReportLines report;
+    AddComparisonHeader(report, current->SourceName, targetName,
+                        FormatReportDateTime(context.Now()));
+    CompareObjectLists(current->Objects(), target->Objects(), report);
+
+    if (const std::string* fileName = context.Args.Value("--output")) {
+        // Through a temporary file: a failed write leaves an earlier report in place.
+        TSafeFileSink sink(*fileName);
+        WriteReport(report, sink);
+        sink.Commit();
+    } else {
+        WriteReport(report, context.Out);
+    }
+    return ReportHasChanges(report) ? ExitCodes::Changes : ExitCodes::Success;
+}
+
+int RunExport(const TCommandContext& context)
+{
+    const auto model = ReadLive(context, 0);
+    SaveToFile(*model, context.Args.Operands[3]);
+    return ExitCodes::Success;
+}
+
+int RunAliases(const TCommandContext& context)
+{
+    const TAliasStore aliases(TAliasStore::DefaultFileName());
+    for (const std::string& name : aliases.Names()) {
+        const TAliasConfig config = aliases.Get(name);
+        std::string backend;
+        switch (config.Backend()) {
+        case TBackendKind::Embedded:
+            backend = "EMBEDDED";
+            break;
+        case TBackendKind::Oci:
+            backend = "OCI";
+            break;
+        case TBackendKind::Odbc:
+            backend = "ODBC";
+            break;
+        }
+        context.Out << name << '\t' << aliases.Driver(name) << '\t' << backend << '\n';
+    }
+    context.Out.flush();
+    if (!context.Out)
+        throw EWriteError("Cannot write the aliases to standard output");
+    return ExitCodes::Success;
+}
+
+int RunText(const TCommandContext& context)
+{
+    const auto model = LoadSnapshot(context.Args.Operands[0]);
+    SaveAsText(*model, context.Args.Operands[1]);
+    return ExitCodes::Success;
+}
+
+constexpr TOptionSpec kOutputOption = {
+    "-o", "--output", "FILE",
+    "write the report to FILE instead of standard output; FILE is\n"
+    "replaced only once the whole report is written"};
+constexpr TOptionSpec kDbOption = {"", "--db", "",
+                                   "compare: read the current model from the database\n"
+                                   "ALIAS as USER with PASSWORD, not from the snapshot CURRENT"};
+// The reader's switches, as the Snapshot menu sets them.
+constexpr TOptionSpec kReadOptions[] = {
+    {"", "--include-sys", "", "read every owner, not only the user's schema"},
+    {"", "--rule", "", "prefix the dictionary queries with the rule hint"},
+    {"", "--ordered", "",
+     "prefix the dictionary queries with the ordered hint; --rule\nwins when both are given"},
+    {"", "--no-source", "", "read the structure only, without the stored source"},
+};
+constexpr TOptionSpec kCompareOptions[] = {kOutputOption};
+constexpr TOptionSpec kLiveCompareOptions[] = {kOutputOption, kReadOptions[0], kReadOptions[1],
+                                               kReadOptions[2], kReadOptions[3]};
+
+constexpr std::string_view kCompareOperands[] = {"CURRENT", "TARGET"};
+constexpr std::string_view kLiveCompareOperands[] = {"ALIAS", "USER", "PASSWORD", "TARGET"};
+constexpr std::string_view kExportOperands[] = {"ALIAS", "USER", "PASSWORD", "OUT.OBJ"};
+constexpr std::string_view kTextOperands[] = {"SNAPSHOT", "OUT.TXT"};
+
+constexpr TCommandForm kCompareForms[] = {
+    {nullptr, kCompareOperands, kCompareOptions},
+    {&kDbOption, kLiveCompareOperands, kLiveCompareOptions},
+};
+constexpr TCommandForm kExportForms[] = {{nullptr, kExportOperands, kReadOptions}};
+constexpr TCommandForm kAliasesForms[] = {{nullptr, {}, {}}};
+constexpr TCommandForm kTextForms[] = {{nullptr, kTextOperands, {}}};
+
+const TCommand kCommands[] = {
+    {"compare", kCompareForms,
+     "Compare two models and print the changes that turn the model of\n"
+     "CURRENT into the model of TARGET: \"[-] \" lines to remove, \"[+] \"\n"
+     "lines to add, \"[ ] \" lines unchanged. With --db, CURRENT is read\n"
+     "from the database as export reads it.",
+     &RunCompare},
+    {"export", kExportForms,
+     "Log in to the database ALIAS as USER, read its structure and stored\n"
+     "source and write the model to the snapshot file OUT.OBJ. A PASSWORD\n"
+     "of \"-\" is taken from the environment variable QUORVEX_PASSWORD.",
+     &RunExport},
+    {"aliases", kAliasesForms,
+     "List the database aliases, one a line: name, driver and backend\n"
+     "separated by tabs.",
+     &RunAliases},
+    {"text", kTextForms,
+     "Write the creating text of every object in SNAPSHOT to the text file\n"
+     "OUT.TXT, with its constraints, columns, indexes and triggers.",
+     &RunText},
+    {"sql", kSqlForms, kSqlSummary, &RunSql},
+};
+
+} // namespace
+
+std::span<const TCommand> Commands()
+{
+    return kCommands;
+}
+
+const TCommand* FindCommand(std::string_view name)
+{
+    for (const TCommand& command : kCommands) {
+        if (command.Name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+} // namespace quorvex

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "ReportClock.h"
+
+#include <iosfwd>
+#include <span>
+#include <string_view>
+
+namespace quorvex {
+
+// What a command works with: its parsed arguments, the output streams and the clock.
+struct TCommandContext {
+    const TArguments& Args;
+    std::ostream& Out;
+    std::ostream& Err;
+    const TClock& Now;
+    bool ErrIsTerminal = false; // progress is then one line rewritten in place
+};
+
+// One way of calling a command: the operands it takes and the options that go with them. The
+// form whose selector flag is given is chosen; without one, the form that has no selector.
+struct TCommandForm {
+    const TOptionSpec* Selector = nullptr;
+    std::span<const std::string_view> Operands; // the names usage shows, each one required
+    std::span<const TOptionSpec> Options;
+};
+
+// One entry of the command table. The caller checks the operand count and the options against
+// the chosen form before Run; Run returns the exit status and reports failures by throwing
+// quorvex::Exception.
+struct TCommand {
+    std::string_view Name;
+    std::span<const TCommandForm> Forms;
+    std::string_view Summary; // the help's description, lines without their indent
+    int (*Run)(const TCommandContext& context);
+};
+
+std::span<const TCommand> Commands();
+const TCommand* FindCommand(std::string_view name);
+
+} // namespace quorvex

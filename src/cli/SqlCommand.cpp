@@ -1,0 +1,91 @@
+#include "SqlCommand.h"
+
+#include "Cli.h"
+#include "LiveDatabase.h"
+#include "engine/QtSession.h"
+#include "persistence/Exceptions.h"
+
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+namespace quorvex {
+
+namespace {
+
+// Lines end at CR LF, LF or CR; a final line break adds no empty line.
+std::vector<std::string> Lines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const auto end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
+    }
+    return lines;
+}
+
+void PrintRows(TQuery& query, std::ostream& out)
+{
+    for (int k = 0; k < query.FieldCount(); ++k)
+        out << (k > 0 ? "\t" : "") << query.FieldName(k);
+    out << '\n';
+    for (; !query.Eof(); query.Next()) {
+        for (int k = 0; k < query.FieldCount(); ++k)
+            out << (k > 0 ? "\t" : "") << (query.IsNull(k) ? std::string() : query.AsText(k));
+        out << '\n';
+    }
+}
+
+} // namespace
+
+int RunSql(const TCommandContext& context)
+{
+    const auto& operands = context.Args.Operands;
+    std::string text = operands[3];
+    if (text == "-")
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    std::vector<std::string> lines = Lines(text);
+    if (lines.empty())
+        throw Exception("The statement is empty");
+    // As in a text pane: "*NAME" queries the table, the first character tells a query from a
+    // statement.
+    if (lines.front().starts_with("*"))
+        lines.front() = "SELECT * FROM " + lines.front().substr(1);
+    if (lines.front().empty())
+        throw Exception("The first line of the statement is empty");
+
+    const std::string user = operands[1];
+    const std::string password = ResolvePassword(operands[2]);
+    TQtSession session;
+    session.SetAlias(operands[0]);
+    session.SetLoginCallback([&](TLoginParams& login) {
+        login.UserName = user;
+        login.Password = password;
+    });
+    const char first = lines.front().front();
+    std::string statement;
+    if (first == 'S' || first == 's') {
+        for (const std::string& line : lines)
+            statement += line + "\r\n";
+        const std::unique_ptr<TQuery> query = session.CreateQuery(false);
+        query->SetSQL(statement);
+        query->Open();
+        PrintRows(*query, context.Out);
+    } else {
+        for (const std::string& line : lines)
+            statement += line + "\n";
+        session.ExecuteStatement(statement);
+        context.Out << "OK\n";
+    }
+    context.Out.flush();
+    if (!context.Out)
+        throw EWriteError("Cannot write to standard output");
+    return ExitCodes::Success;
+}
+
+} // namespace quorvex

@@ -1,0 +1,58 @@
+#include "engine/sql/SqliteTranslator.h"
+
+#include "engine/sql/OuterJoinRewriter.h"
+#include "engine/sql/SqlTokenizer.h"
+
+#include <vector>
+
+namespace quorvex::sql {
+
+namespace {
+
+bool NeedsQuotes(const TToken& token)
+{
+    return token.Kind == TTokenKind::Word &&
+           token.Text.find_first_of("$#") != std::string_view::npos;
+}
+
+// The significant token before or after index i, if it is a dot (a qualified name part).
+bool NextToDot(const std::vector<TToken>& tokens, size_t i)
+{
+    for (size_t k = i; k-- > 0;) {
+        if (IsSignificant(tokens[k])) {
+            if (IsSymbol(tokens[k], ".")) {
+                return true;
+            }
+            break;
+        }
+    }
+    for (size_t k = i + 1; k < tokens.size(); ++k) {
+        if (IsSignificant(tokens[k])) {
+            return IsSymbol(tokens[k], ".");
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::string TranslateForSqlite(std::string_view oracleSql)
+{
+    const std::string joined = RewriteOuterJoins(oracleSql);
+    const std::vector<TToken> tokens = Tokenize(joined);
+    std::string result;
+    result.reserve(joined.size() + 32);
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const TToken& token = tokens[i];
+        if (NeedsQuotes(token)) {
+            result += '"' + ToUpper(token.Text) + '"';
+        } else if (IsKeyword(token, "SYSDATE") && !NextToDot(tokens, i)) {
+            result += "datetime('now','localtime')";
+        } else {
+            result += token.Text;
+        }
+    }
+    return result;
+}
+
+} // namespace quorvex::sql

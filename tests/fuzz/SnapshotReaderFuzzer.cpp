@@ -1,0 +1,53 @@
+// libFuzzer entry point for the snapshot reader, also replayed over the seed corpus by a test.
+
+#include "SnapshotReaderFuzzer.h"
+
+#include "dictionary/DBOraClass.h"
+#include "persistence/Exceptions.h"
+#include "persistence/LiveObjects.h"
+#include "persistence/SnapshotReader.h"
+#include "persistence/SnapshotWriter.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace quorvex::fuzz {
+
+SnapshotOutcome LoadSnapshotBytes(std::string_view bytes)
+{
+    static const bool registered = (RegisterDictionaryClasses(), true);
+    (void)registered;
+
+    std::unique_ptr<TDBNewOracle> model;
+    try {
+        model = CreateFromString<TDBNewOracle>(bytes);
+    } catch (const Exception&) {
+        return SnapshotOutcome::Rejected;
+    }
+    // Whatever the reader accepted, the writer must be able to store, and what it stores must
+    // read back to the same bytes; failures here are not caught on purpose.
+    const std::string saved = SaveToString(*model);
+    const std::unique_ptr<TDBNewOracle> again = CreateFromString<TDBNewOracle>(saved);
+    if (SaveToString(*again) != saved)
+        throw std::logic_error("a saved model did not read back to the same bytes");
+    return SnapshotOutcome::Loaded;
+}
+
+} // namespace quorvex::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::int64_t before = quorvex::LiveObjectCount();
+    quorvex::fuzz::LoadSnapshotBytes(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::int64_t after = quorvex::LiveObjectCount();
+    if (after != before) {
+        std::fprintf(stderr, "live objects went from %lld to %lld\n",
+                     static_cast<long long>(before), static_cast<long long>(after));
+        std::abort();
+    }
+    return 0;
+}
