@@ -67,10 +67,10 @@ struct TModelPair {
 
 TModelPair BuildPair()
 {
-    const auto spec = SyntheticModelSpec::Scaled(g_options.Scale);
+    const auto shape = SyntheticModelShape::Scaled(g_options.Scale);
     TModelPair pair;
-    pair.Current = BuildSyntheticModel(spec);
-    pair.Loaded = BuildSyntheticModel(spec);
+    pair.Current = BuildSyntheticModel(shape);
+    pair.Loaded = BuildSyntheticModel(shape);
     pair.Changes = MutateModel(*pair.Loaded, g_options.Fraction, 0xC0FFEE);
     return pair;
 }

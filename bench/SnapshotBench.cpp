@@ -129,7 +129,7 @@ int main(int argc, char** argv)
 
     RegisterDictionaryClasses();
     const auto start = std::chrono::steady_clock::now();
-    setup.Model = BuildSyntheticModel(SyntheticModelSpec::Scaled(scale));
+    setup.Model = BuildSyntheticModel(SyntheticModelShape::Scaled(scale));
     const auto counts = CountModel(*setup.Model);
     std::fprintf(stderr,
                  "model: %lld owners, %lld objects (%lld tables), %lld columns, %lld constraints, "

@@ -57,7 +57,7 @@ int Usage()
 int Write(const std::string& fileName, double scale)
 {
     const auto start = std::chrono::steady_clock::now();
-    auto model = BuildSyntheticModel(SyntheticModelSpec::Scaled(scale));
+    auto model = BuildSyntheticModel(SyntheticModelShape::Scaled(scale));
     const double built = SecondsSince(start);
     const auto saveStart = std::chrono::steady_clock::now();
     SaveToFile(*model, fileName);

@@ -277,9 +277,9 @@ std::string IndexText(const TIndexItem& index)
 
 class TSyntheticBuilder {
 public:
-    explicit TSyntheticBuilder(const SyntheticModelSpec& spec)
-        : m_spec(spec)
-        , m_random(spec.Seed)
+    explicit TSyntheticBuilder(const SyntheticModelShape& shape)
+        : m_shape(shape)
+        , m_random(shape.Seed)
     {
     }
 
@@ -308,7 +308,7 @@ public:
 private:
     void BuildOwners()
     {
-        const int owners = std::max(1, m_spec.Owners);
+        const int owners = std::max(1, m_shape.Owners);
         std::int32_t ownerNo = 40;
         for (int i = 0; i < owners; ++i) {
             ownerNo += m_random.Between(1, 9);
@@ -362,7 +362,7 @@ private:
         std::vector<int> counts(static_cast<size_t>(tables), 0);
         if (tables == 0)
             return counts;
-        const int total = std::clamp(m_spec.Columns, tables, tables * 250);
+        const int total = std::clamp(m_shape.Columns, tables, tables * 250);
         for (int i = 0; i < tables; ++i)
             counts[static_cast<size_t>(i)] = total / tables + (i < total % tables ? 1 : 0);
         for (int move = 0; move < tables * 2; ++move) {
@@ -379,8 +379,8 @@ private:
 
     void BuildObjects()
     {
-        const int total = std::max(0, m_spec.Objects);
-        const int tables = std::clamp(m_spec.Tables, 0, total);
+        const int total = std::max(0, m_shape.Objects);
+        const int tables = std::clamp(m_shape.Tables, 0, total);
         const int others = total - tables;
         const int views = others * 30 / 100;
         const int synonyms = others * 20 / 100;
@@ -403,8 +403,8 @@ private:
         m_random.Shuffle(kinds);
 
         const std::vector<int> columns = ColumnCounts(tables);
-        const std::vector<int> indexes = Spread(m_spec.Indexes, tables, 8);
-        const std::vector<int> triggers = Spread(m_spec.Triggers, tables, 4);
+        const std::vector<int> indexes = Spread(m_shape.Indexes, tables, 8);
+        const std::vector<int> triggers = Spread(m_shape.Triggers, tables, 4);
 
         TObjectList& list = m_model->Objects();
         list.Reserve(total);
@@ -489,7 +489,7 @@ private:
         const int tables = static_cast<int>(m_tables.size());
         if (tables == 0)
             return;
-        const int total = std::max(0, m_spec.Constraints);
+        const int total = std::max(0, m_shape.Constraints);
         const int primaryKeys = std::min(tables, total * 38 / 100);
         std::vector<int> order(static_cast<size_t>(tables));
         std::iota(order.begin(), order.end(), 0);
@@ -905,7 +905,7 @@ private:
         object.ObjectText = std::move(text);
     }
 
-    const SyntheticModelSpec& m_spec;
+    const SyntheticModelShape& m_shape;
     TRandom m_random;
     TNameBook m_names;
     std::unique_ptr<TDBNewOracle> m_model;
@@ -1098,26 +1098,26 @@ private:
 
 } // namespace
 
-SyntheticModelSpec SyntheticModelSpec::Scaled(double factor)
+SyntheticModelShape SyntheticModelShape::Scaled(double factor)
 {
-    SyntheticModelSpec spec;
+    SyntheticModelShape shape;
     auto scale = [factor](int value) {
         if (value == 0)
             return 0;
         return std::max(1, static_cast<int>(std::lround(value * factor)));
     };
-    spec.Objects = scale(spec.Objects);
-    spec.Tables = scale(spec.Tables);
-    spec.Columns = scale(spec.Columns);
-    spec.Constraints = scale(spec.Constraints);
-    spec.Indexes = scale(spec.Indexes);
-    spec.Triggers = scale(spec.Triggers);
-    return spec;
+    shape.Objects = scale(shape.Objects);
+    shape.Tables = scale(shape.Tables);
+    shape.Columns = scale(shape.Columns);
+    shape.Constraints = scale(shape.Constraints);
+    shape.Indexes = scale(shape.Indexes);
+    shape.Triggers = scale(shape.Triggers);
+    return shape;
 }
 
-std::unique_ptr<TDBNewOracle> BuildSyntheticModel(const SyntheticModelSpec& spec)
+std::unique_ptr<TDBNewOracle> BuildSyntheticModel(const SyntheticModelShape& shape)
 {
-    return TSyntheticBuilder(spec).Build();
+    return TSyntheticBuilder(shape).Build();
 }
 
 ModelCounts CountModel(const TDBNewOracle& model)

@@ -11,7 +11,7 @@ namespace quorvex {
 // which 60,000 are tables holding 1,000,000 columns, 150,000 constraints, 50,000 indexes and
 // 20,000 triggers, spread over 20 owners. The objects that are not tables are views,
 // synonyms, sequences, procedures, functions and packages in fixed proportions.
-struct SyntheticModelSpec {
+struct SyntheticModelShape {
     int Owners = 20;
     int Objects = 100000; // in the object list, tables included
     int Tables = 60000;
@@ -23,13 +23,13 @@ struct SyntheticModelSpec {
 
     // The default shape with every count multiplied by `factor` (owners excepted); a count
     // that was not zero stays at least 1.
-    static SyntheticModelSpec Scaled(double factor);
+    static SyntheticModelShape Scaled(double factor);
 };
 
 // Builds a model shaped like one read from the dictionary: owners and objects sorted by OID,
 // index and trigger objects moved under their tables, columns in column order, constraints
 // in name order, texts with CR LF line breaks. Equal sizes and seeds give equal models.
-std::unique_ptr<TDBNewOracle> BuildSyntheticModel(const SyntheticModelSpec& spec = {});
+std::unique_ptr<TDBNewOracle> BuildSyntheticModel(const SyntheticModelShape& shape = {});
 
 // How many items of each kind a model holds.
 struct ModelCounts {

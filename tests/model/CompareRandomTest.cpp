@@ -239,7 +239,7 @@ TEST(CompareRandom, LongTexts)
 
 // ---- Columns ----
 
-struct ColumnSpec {
+struct ColumnShape {
     int Id;
     int FieldNo;
     std::string Name;
@@ -248,7 +248,7 @@ struct ColumnSpec {
     std::string Default;
 };
 
-ColumnSpec RandomColumn(Rng& rng, int id)
+ColumnShape RandomColumn(Rng& rng, int id)
 {
     // Names match exactly: "a" and "A" are different columns.
     static const char* const names[] = {"A", "B", "C", "D", "a", ""};
@@ -256,7 +256,7 @@ ColumnSpec RandomColumn(Rng& rng, int id)
     static const char* const defaults[] = {"", "", "'x'", "'X'", "SYSDATE\r\n-- set", "0\r\n"};
     static const int types[] = {12, 1, 1, 96};
     static const int lengths[] = {10, 20};
-    return ColumnSpec{id,
+    return ColumnShape{id,
                       Uniform(rng, 1, 12),
                       names[Uniform(rng, 0, 5)],
                       types[Uniform(rng, 0, 3)],
@@ -264,15 +264,15 @@ ColumnSpec RandomColumn(Rng& rng, int id)
                       defaults[Uniform(rng, 0, 5)]};
 }
 
-TFieldItem* AddColumn(TFieldList& list, const ColumnSpec& spec)
+TFieldItem* AddColumn(TFieldList& list, const ColumnShape& shape)
 {
     TFieldItem* item = list.NewItem();
-    item->ObjectNo = spec.Id;
-    item->FieldNo = spec.FieldNo;
-    item->FieldName = spec.Name;
-    item->FieldType = spec.Type;
-    item->Length = spec.Length;
-    item->DefaultVal = spec.Default;
+    item->ObjectNo = shape.Id;
+    item->FieldNo = shape.FieldNo;
+    item->FieldName = shape.Name;
+    item->FieldType = shape.Type;
+    item->Length = shape.Length;
+    item->DefaultVal = shape.Default;
     item->ObjectState = ObjectStates::Invalid; // always overwritten by the comparison
     return item;
 }
@@ -282,8 +282,8 @@ LiteralItem ReferenceColumn(const TFieldItem& item)
     return LiteralItem{item.ObjectNo, item.FieldName, item.GetKey(), item.GetCreatingText()};
 }
 
-void ExpectSameColumnComparison(const std::vector<ColumnSpec>& mineSpecs,
-                                const std::vector<ColumnSpec>& theirSpecs)
+void ExpectSameColumnComparison(const std::vector<ColumnShape>& mineSpecs,
+                                const std::vector<ColumnShape>& theirSpecs)
 {
     TFieldList mine;
     TFieldList theirs;
@@ -340,8 +340,8 @@ void RunColumnRounds(std::uint64_t seed, int rounds, bool related)
 {
     Rng rng(seed);
     for (int round = 0; round < rounds; ++round) {
-        std::vector<ColumnSpec> mine;
-        std::vector<ColumnSpec> theirs;
+        std::vector<ColumnShape> mine;
+        std::vector<ColumnShape> theirs;
         const int n = RandomLength(rng);
         for (int k = 0; k < n; ++k)
             mine.push_back(RandomColumn(rng, kMyIds + k));
@@ -353,7 +353,7 @@ void RunColumnRounds(std::uint64_t seed, int rounds, bool related)
                     continue;
                 if (edit == 1)
                     theirs.push_back(RandomColumn(rng, 0));
-                ColumnSpec copy = c;
+                ColumnShape copy = c;
                 if (edit == 2)
                     copy.Type = 12;
                 theirs.push_back(copy);
@@ -386,10 +386,10 @@ TEST(CompareRandom, LongColumnLists)
     // Distinct names, as in a real table: long runs found far ahead through the index.
     Rng rng(2718);
     for (int round = 0; round < 4; ++round) {
-        std::vector<ColumnSpec> mine;
-        std::vector<ColumnSpec> theirs;
+        std::vector<ColumnShape> mine;
+        std::vector<ColumnShape> theirs;
         for (int k = 0; k < 1500; ++k) {
-            ColumnSpec c = RandomColumn(rng, kMyIds + k);
+            ColumnShape c = RandomColumn(rng, kMyIds + k);
             c.Name = "C" + std::to_string(k);
             mine.push_back(c);
         }
@@ -400,14 +400,14 @@ TEST(CompareRandom, LongColumnLists)
             if (edit == 1) {
                 // A block of new columns.
                 for (int k = Uniform(rng, 1, 30); k > 0; --k) {
-                    ColumnSpec added = RandomColumn(rng, 0);
+                    ColumnShape added = RandomColumn(rng, 0);
                     added.Name = "N" + std::to_string(Uniform(rng, 0, 99999));
                     theirs.push_back(added);
                 }
             }
             if (edit == 2) {
                 // Moved far ahead: found by a long look-ahead.
-                ColumnSpec moved = mine[static_cast<size_t>(Uniform(rng, 0, 1499))];
+                ColumnShape moved = mine[static_cast<size_t>(Uniform(rng, 0, 1499))];
                 theirs.push_back(moved);
             }
             theirs.push_back(c);

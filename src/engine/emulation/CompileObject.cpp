@@ -12,11 +12,11 @@ namespace quorvex::emulation {
 namespace {
 
 // The object types an ALTER ... COMPILE of a kind reaches, by its COMPILE keyword.
-std::vector<int> TypesToCompile(std::string_view kind, bool spec, bool body)
+std::vector<int> TypesToCompile(std::string_view kind, bool header, bool body)
 {
     using namespace object_types;
     if (kind == "PACKAGE") {
-        if (spec)
+        if (header)
             return {kPackage};
         if (body)
             return {kPackageBody};
