@@ -2,6 +2,7 @@
 // with one); every test runs inside one. The user's folders point into a temporary folder, so
 // no test touches the real configuration or the user's demo database.
 #include "TestSupport.h"
+#include "dictionary/DBOraClass.h"
 
 #include <QCoreApplication>
 #include <cstdlib>
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
     unsetenv("QUORVEX_ALIASES");
     unsetenv("QUORVEX_PASSWORD");
+    // Tests read snapshots in this process too, not only through the tool.
+    quorvex::RegisterDictionaryClasses();
     QCoreApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
