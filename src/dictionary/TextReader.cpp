@@ -7,12 +7,70 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace quorvex {
 
 namespace {
+
 constexpr std::int64_t kDescendingColumn = 0x20000;
+
+// The object list, taken out of the root while a phase moves objects under their tables.
+// Objects are looked up by number as in the list. A moved object is freed at once, so that the
+// copy made of the next one can take its memory, and leaves a gap; the list goes back without
+// the gaps in one pass when the phase ends, on every path (removing each moved object from the
+// middle of a large list would be quadratic). The list is sorted by number and stays so.
+class TMovingObjects {
+public:
+    explicit TMovingObjects(TObjectList& list)
+        : m_list(list)
+        , m_items(list.TakeItems())
+    {
+        m_numbers.reserve(m_items.size());
+        for (const auto& item : m_items)
+            m_numbers.push_back(item->OID);
+    }
+    ~TMovingObjects()
+    {
+        std::erase(m_items, nullptr);
+        m_list.AddItems(std::move(m_items));
+    }
+    TMovingObjects(const TMovingObjects&) = delete;
+    TMovingObjects& operator=(const TMovingObjects&) = delete;
+
+    // The object numbered `number`; nullptr when there is none or it has moved.
+    TObjectItem* Find(std::int32_t number) const
+    {
+        const size_t at = Position(number);
+        return at < m_items.size() ? static_cast<TObjectItem*>(m_items[at].get()) : nullptr;
+    }
+    // Frees the object numbered `number`, which has moved under its table.
+    void Free(std::int32_t number)
+    {
+        if (const size_t at = Position(number); at < m_items.size())
+            m_items[at].reset();
+    }
+
+private:
+    size_t Position(std::int32_t number) const
+    {
+        const auto it = std::lower_bound(m_numbers.begin(), m_numbers.end(), number);
+        if (it == m_numbers.end() || *it != number)
+            return m_items.size();
+        return static_cast<size_t>(it - m_numbers.begin());
+    }
+
+    TObjectList& m_list;
+    std::vector<std::unique_ptr<TCleanItem>> m_items;
+    std::vector<std::int32_t> m_numbers;
+};
+
+std::int32_t Int32(const TQuery& query, int column)
+{
+    return static_cast<std::int32_t>(query.AsInteger(column));
 }
+
+} // namespace
 
 TTextReader::TTextReader(TDBNewOracle& root, TQuery& query, const TProgress& progress)
     : m_root(root)
@@ -25,31 +83,15 @@ TTextReader::TTextReader(TDBNewOracle& root, TQuery& query, const TProgress& pro
 template <class Body>
 void TTextReader::RunTextPhase(Body body)
 {
-    m_moved.clear();
-    // Removing each moved object from the middle of a large list one at a time would be
-    // quadratic; the list stays sorted, so later lookups are unaffected.
-    const auto removeMoved = [this] {
-        if (!m_moved.empty()) {
-            m_root.Objects().RemoveIf(
-                [this](const TCleanItem& item) { return m_moved.contains(&item); });
-            m_moved.clear();
-        }
-    };
     try {
         body();
     } catch (const Exception&) {
         // Ends the phase without a message, as the structure phases do.
-    } catch (...) {
-        // Any other failure passes on, but never leaves a moved object in two places.
-        removeMoved();
-        throw;
     }
-    removeMoved();
 }
 
 void TTextReader::ReadTriggers()
 {
-    TObjectList& objects = m_root.Objects();
     RunTextPhase([&] {
         TReadPhase phase(m_query, m_progress, "Reading Triggers...");
         if (m_root.Restricted()) {
@@ -58,18 +100,19 @@ void TTextReader::ReadTriggers()
         } else {
             phase.SetText(m_hint, queries::kTriggersAll);
         }
+        TMovingObjects objects(m_root.Objects());
         phase.Open();
         for (; !m_query.Eof(); m_query.Next()) {
-            TObjectItem* trigger =
-                objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(0)));
-            if (trigger == nullptr || m_moved.contains(trigger))
-                continue;
+            const std::int32_t triggerNo = Int32(m_query, 0);
+            TObjectItem* trigger = objects.Find(triggerNo);
+            if (trigger == nullptr)
+                continue; // not read, or moved already
             trigger->ObjectText = m_query.AsText(2) + m_query.AsText(3);
-            TObjectItem* base = objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(1)));
+            TObjectItem* base = objects.Find(Int32(m_query, 1));
             if (base == nullptr)
                 continue; // a database trigger, or one on a table that was not read
             base->ObjectTriggers().NewItem()->Assign(*trigger);
-            m_moved.insert(trigger);
+            objects.Free(triggerNo);
         }
     });
 }
@@ -128,7 +171,6 @@ void TTextReader::ReadSequences()
 
 void TTextReader::ReadIndexes()
 {
-    TObjectList& objects = m_root.Objects();
     RunTextPhase([&] {
         TReadPhase phase(m_query, m_progress, "Reading Indexes...");
         if (m_root.Restricted()) {
@@ -137,6 +179,7 @@ void TTextReader::ReadIndexes()
         } else {
             phase.SetText(m_hint, queries::kIndexesAll);
         }
+        TMovingObjects objects(m_root.Objects());
         phase.Open();
         const auto columnText = [&] {
             std::string name = m_query.AsText(2);
@@ -145,10 +188,10 @@ void TTextReader::ReadIndexes()
             return name;
         };
         while (!m_query.Eof()) {
-            const auto indexNo = static_cast<std::int32_t>(m_query.AsInteger(0));
-            TObjectItem* index = objects.FindByOID(indexNo);
-            TObjectItem* table = objects.FindByOID(static_cast<std::int32_t>(m_query.AsInteger(1)));
-            if (index == nullptr || table == nullptr || m_moved.contains(index)) {
+            const std::int32_t indexNo = Int32(m_query, 0);
+            TObjectItem* index = objects.Find(indexNo);
+            TObjectItem* table = objects.Find(Int32(m_query, 1));
+            if (index == nullptr || table == nullptr) {
                 m_query.Next();
                 continue;
             }
@@ -156,15 +199,14 @@ void TTextReader::ReadIndexes()
             item->Assign(*index);
             item->TableName = table->ObjectName;
             item->IndexFields = columnText();
-            for (m_query.Next(); !m_query.Eof() && m_query.AsInteger(0) == index->OID;
-                 m_query.Next())
+            for (m_query.Next(); !m_query.Eof() && m_query.AsInteger(0) == indexNo; m_query.Next())
                 item->IndexFields.append(",").append(columnText());
             item->ObjectText = "CREATE INDEX " + item->ObjectName + " ON " + item->TableName +
                                " (" + item->IndexFields + ")";
             // Moved only once all its columns are read: a failure on the way leaves the index
             // in the object list, not a half index under the table as well.
             table->ObjectIndexes().Add(std::move(item));
-            m_moved.insert(index);
+            objects.Free(indexNo);
         }
     });
 }

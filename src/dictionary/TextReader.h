@@ -2,7 +2,7 @@
 
 #include "DBOraClass.h"
 
-#include <unordered_set>
+#include <string>
 
 namespace quorvex {
 
@@ -20,7 +20,7 @@ public:
     void ReadIndexes();
 
 private:
-    // Runs a phase whose failure ends it quietly; what it did so far stays. Objects the phase
+    // Runs a phase whose failure ends it quietly; what it did so far stays. Objects a phase
     // moved under their tables leave the object list in one pass at its end, on every path.
     template <class Body>
     void RunTextPhase(Body body);
@@ -29,7 +29,6 @@ private:
     TQuery& m_query;
     const TProgress& m_progress;
     std::string m_hint;
-    std::unordered_set<const TCleanItem*> m_moved;
 };
 
 } // namespace quorvex
