@@ -257,11 +257,11 @@ ColumnShape RandomColumn(Rng& rng, int id)
     static const int types[] = {12, 1, 1, 96};
     static const int lengths[] = {10, 20};
     return ColumnShape{id,
-                      Uniform(rng, 1, 12),
-                      names[Uniform(rng, 0, 5)],
-                      types[Uniform(rng, 0, 3)],
-                      lengths[Uniform(rng, 0, 1)],
-                      defaults[Uniform(rng, 0, 5)]};
+                       Uniform(rng, 1, 12),
+                       names[Uniform(rng, 0, 5)],
+                       types[Uniform(rng, 0, 3)],
+                       lengths[Uniform(rng, 0, 1)],
+                       defaults[Uniform(rng, 0, 5)]};
 }
 
 TFieldItem* AddColumn(TFieldList& list, const ColumnShape& shape)
