@@ -12,16 +12,11 @@ namespace quorvex::emulation {
 namespace {
 
 // The object types an ALTER ... COMPILE of a kind reaches, by its COMPILE keyword.
-std::vector<int> TypesToCompile(std::string_view kind, bool header, bool body)
+std::vector<int> TypesToCompile(std::string_view kind, bool body)
 {
     using namespace object_types;
-    if (kind == "PACKAGE") {
-        if (header)
-            return {kPackage};
-        if (body)
-            return {kPackageBody};
-        return {kPackage, kPackageBody};
-    }
+    if (kind == "PACKAGE")
+        return body ? std::vector<int>{kPackageBody} : std::vector<int>{kPackage, kPackageBody};
     constexpr std::array<std::pair<std::string_view, int>, 4> kKinds = {{{"VIEW", kView},
                                                                          {"PROCEDURE", kProcedure},
                                                                          {"FUNCTION", kFunction},
@@ -85,8 +80,7 @@ bool EmulateCompile(const TEmulationContext& context, std::string_view sql)
     const auto name = ReadObjectName(t, at);
     if (!name || !t.IsKeyword(at, "COMPILE"))
         return false;
-    const std::vector<int> types =
-        TypesToCompile(kind, t.IsKeyword(at + 1, "SPECIFICATION"), t.IsKeyword(at + 1, "BODY"));
+    const std::vector<int> types = TypesToCompile(kind, t.IsKeyword(at + 1, "BODY"));
     if (types.empty())
         return false;
 
@@ -97,7 +91,7 @@ bool EmulateCompile(const TEmulationContext& context, std::string_view sql)
     for (const int type : types)
         if (const auto object = dictionary.Find(ownerNo, name->Name, {type}))
             objects.push_back(*object);
-    // COMPILE PACKAGE needs the specification; its body is compiled when there is one.
+    // COMPILE PACKAGE needs the package itself; its body is compiled when there is one.
     if (objects.empty() ||
         (kind == "PACKAGE" && types.size() == 2 && objects.front().Type != object_types::kPackage))
         throw Exception("ORA-04043: object " + name->Name + " does not exist");

@@ -135,7 +135,7 @@ bool EmulateDrop(const TEmulationContext& context, std::string_view sql)
             objects.push_back(*object);
     const bool inSqlite = kind->SqliteType != nullptr &&
                           dictionary.SqliteObjectExists(owner, name->Name, kind->SqliteType);
-    // DROP PACKAGE needs the specification; DROP PACKAGE BODY the body.
+    // DROP PACKAGE needs the package itself; DROP PACKAGE BODY the body.
     const bool found = !objects.empty() && objects.front().Type == kind->Types.front();
     if (!found && !inSqlite) {
         if (ifExists)
