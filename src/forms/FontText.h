@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace quorvex {
+
+// Font texts of the user-defined property file and the Edit Component Properties dialog:
+// "Arial, 10 point, style [fsBold,fsItalic]" and, as the font dialog writes it,
+// "Arial, 10 point, style = [fsBold]".
+
+// The text of a font; `withEquals` gives the "style = [" form.
+QString FontToString(const QFont& font, bool withEquals = false);
+
+// `base` with the name, size and styles of a font text: the name is the text before the
+// first ","; after that "," and one more character, the size is the whole number that starts
+// the rest (8 when there is none); the styles between "[" and "]" replace the style set.
+// EConvertError for a style name that is not fsBold, fsItalic, fsUnderline or fsStrikeOut.
+QFont FontFromString(const QString& text, const QFont& base);
+
+// The font's size in whole points, also for a font sized in pixels.
+int FontPointSize(const QFont& font);
+
+} // namespace quorvex
