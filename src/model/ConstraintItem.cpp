@@ -70,9 +70,14 @@ std::string TConstraintItem::DefinitionText() const
         return "PRIMARY KEY";
     case 3:
         return "UNIQUE KEY";
-    case 4:
-        return "REFERENCES " + RefObjName + " (" + RefFields +
-               (RefAct ? ") ON DELETE CASCADE" : ")");
+    case 4: {
+        std::string text = "REFERENCES ";
+        text += RefObjName;
+        text += " (";
+        text += RefFields;
+        text += RefAct ? ") ON DELETE CASCADE" : ")";
+        return text;
+    }
     case 5:
         return "WITH CHECK OPTION";
     case 6:
@@ -104,7 +109,7 @@ std::string TConstraintItem::GetCreatingText() const
     std::string text = (ConstType == 5 || ConstType == 6 ? "ALTER VIEW " : "ALTER TABLE ") +
                        TableName + " ADD CONSTRAINT " + ObjectName;
     if (ConstType == 1)
-        text += " AS " + Condition;
+        text.append(" AS ").append(Condition);
     else if (ConstType == 7)
         text += " CHECK (\"" + RefFields + "\" IS NOT NULL)";
     else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompactText.h"
 #include "TableItem.h"
 
 namespace quorvex {
@@ -30,13 +31,14 @@ public:
     std::int32_t ConstType = 0;
     std::int32_t RefObjectNo = 0;
     std::int32_t RefConstNo = 0;
-    std::string RefRules;
-    std::string Condition;
+    // The texts that most constraints leave empty are held compactly.
+    TCompactText RefRules;
+    TCompactText Condition;
     std::int32_t Match = 0;
     bool RefAct = false; // the reference deletes in cascade
-    std::string Columns;
+    TCompactText Columns;
     std::string RefFields; // the constraint's column names joined by ","
-    std::string RefObjName;
+    TCompactText RefObjName;
 };
 
 // "User Check", "Primary Key", ... for constraint types 1-7; empty for any other.

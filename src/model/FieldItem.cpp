@@ -143,7 +143,10 @@ std::string TFieldItem::GetKey() const
 
 std::string TFieldItem::GetDisplayText() const
 {
-    return GetCreatingText() + "\r\n" + CommentText;
+    std::string text = GetCreatingText();
+    text += "\r\n";
+    text += CommentText;
+    return text;
 }
 
 } // namespace quorvex

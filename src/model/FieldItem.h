@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommentItem.h"
+#include "CompactText.h"
 
 namespace quorvex {
 
@@ -26,8 +27,9 @@ public:
     std::int32_t Scale = 0;     // negative when the dictionary has none
     std::int32_t Null = 0;      // greater than 0 when the column is mandatory
     std::string FieldName;
-    std::string DefaultVal;
-    std::string CommentText;
+    // Empty for most columns, so held compactly.
+    TCompactText DefaultVal;
+    TCompactText CommentText;
 };
 
 } // namespace quorvex

@@ -44,6 +44,8 @@ public:
     std::string GetCreatingText() const override;
     std::string GetKey() const override;         // KindName + " : " + ObjectName
     std::string GetDisplayText() const override; // tables: the comment; others: creating text
+    // Frees the sub-lists a file held empty (see ObjectItem.cpp).
+    void Loaded() override;
 
     // A table reports a " Source" line first, then its lines, then its columns, triggers,
     // indexes and constraints; other kinds compare their lines only.

@@ -146,6 +146,8 @@ private:
         }
         if (m_in.ReadByte() != kNull)
             InvalidValue();
+        if (target != nullptr)
+            target->Loaded();
     }
 
     void ReadNestedObject(TStreamed* target, const TClassInfo* info, size_t& next, int depth)

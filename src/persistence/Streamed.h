@@ -36,6 +36,10 @@ public:
     // The statement or source that creates the object; empty for anything but schema items.
     virtual std::string GetCreatingText() const;
 
+    // Called by the snapshot reader once the object's record has been read, so a class can
+    // bring what it read into its lasting form.
+    virtual void Loaded() {}
+
 protected:
     // Copies one stored property from `source` when both classes have it under that name with
     // the same kind. Returns whether it was copied.

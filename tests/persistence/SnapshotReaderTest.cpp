@@ -5,6 +5,8 @@
 #include "TestClasses.h"
 #include "TestSupport.h"
 #include "dictionary/DBOraClass.h"
+#include "model/TextReport.h"
+#include "persistence/ByteStream.h"
 #include "persistence/Exceptions.h"
 #include "persistence/LiveObjects.h"
 #include "persistence/SnapshotWriter.h"
@@ -79,6 +81,57 @@ TEST_F(SnapshotReaderTest, ModelRoundTripKeepsValuesAndBytes)
     EXPECT_EQ(loaded->Objects().Items(2)->ObjectNo, -5);
     EXPECT_EQ(loaded->Objects().Items(2)->OwnerNo, -129);
     EXPECT_GT(loaded->Objects().Items(3)->ObjectText.size(), 70000u);
+
+    loaded.reset();
+    EXPECT_EQ(LiveObjectCount(), before);
+}
+
+std::string TextReportOf(const TStreamed& root)
+{
+    TStringSink sink;
+    WriteTextReport(root, sink);
+    return sink.Bytes();
+}
+
+TEST_F(SnapshotReaderTest, EmptySubListsAreNotKeptAfterLoadingAndWriteTheSameBytes)
+{
+    // Table A has all four sub-lists, one of them with an index; view B never read any. A file
+    // holds all four lists of both.
+    TDBNewOracle model;
+    TObjectItem& a = *model.Objects().NewItem();
+    a.ObjectName = "A";
+    a.ObjectType = ObjectTypes::Table;
+    a.ObjectFields();
+    a.ObjectConstraints();
+    a.ObjectTriggers();
+    TIndexItem& index = *a.ObjectIndexes().NewItem();
+    index.ObjectName = "A_I";
+    index.TableName = "A";
+    index.IndexFields = "X";
+    TObjectItem& b = *model.Objects().NewItem();
+    b.ObjectName = "B";
+    b.ObjectType = ObjectTypes::View;
+    b.ObjectText = "SELECT 1 FROM DUAL";
+    const std::string bytes = SaveToString(model);
+
+    const auto before = LiveObjectCount();
+    auto loaded = CreateFromString<TDBNewOracle>(bytes);
+    ASSERT_EQ(loaded->Objects().Count(), 2);
+    TObjectItem& loadedA = *loaded->Objects().Items(0);
+    EXPECT_EQ(loadedA.FieldsIfAny(), nullptr);
+    EXPECT_EQ(loadedA.ConstraintsIfAny(), nullptr);
+    EXPECT_EQ(loadedA.TriggersIfAny(), nullptr);
+    ASSERT_NE(loadedA.IndexesIfAny(), nullptr);
+    EXPECT_EQ(loadedA.IndexesIfAny()->Items(0)->IndexFields, "X");
+    TObjectItem& loadedB = *loaded->Objects().Items(1);
+    EXPECT_EQ(loadedB.FieldsIfAny(), nullptr);
+    EXPECT_EQ(loadedB.IndexesIfAny(), nullptr);
+
+    EXPECT_EQ(SaveToString(*loaded), bytes);
+    EXPECT_EQ(TextReportOf(*loaded), TextReportOf(model));
+    // Reading a sub-list gives it back empty; the bytes stay the same.
+    EXPECT_EQ(loadedA.ObjectFields().Count(), 0);
+    EXPECT_EQ(SaveToString(*loaded), bytes);
 
     loaded.reset();
     EXPECT_EQ(LiveObjectCount(), before);
