@@ -268,12 +268,16 @@ TDictionaryConstraint TDictionary::AddConstraint(std::int64_t ownerNo, std::stri
 void TDictionary::AddConstraintColumn(std::int64_t conNo, std::int64_t objNo, std::int64_t colNo,
                                       std::optional<int> position)
 {
-    RunStatement(
-        m_db,
-        R"(INSERT INTO SYS."CCOL$" ("CON#", "OBJ#", "COL#", "POS#", "INTCOL#")
+    // Built before the call: a conditional expression inside the braced list makes GCC 12 warn
+    // about the variant's string member (maybe-uninitialized) at -O3.
+    TParamValue pos;
+    if (position)
+        pos = std::int64_t{*position};
+    RunStatement(m_db,
+                 R"(INSERT INTO SYS."CCOL$" ("CON#", "OBJ#", "COL#", "POS#", "INTCOL#")
                     SELECT ?, "OBJ#", "COL#", ?, "INTCOL#" FROM SYS."COL$"
                      WHERE "OBJ#" = ? AND "COL#" = ?)",
-        {conNo, position ? TParamValue(std::int64_t{*position}) : TParamValue(), objNo, colNo});
+                 {conNo, pos, objNo, colNo});
 }
 
 void TDictionary::SetStatus(std::int64_t objNo, int status)
