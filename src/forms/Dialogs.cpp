@@ -66,8 +66,9 @@ QMessageBox::StandardButton TQtDialogs::Message(QWidget* parent, QMessageBox::Ic
 
 std::optional<QString> TQtDialogs::OpenFileName(QWidget* parent, const TFileRequest& request)
 {
-    return NonEmpty(
-        QFileDialog::getOpenFileName(parent, request.Title, request.Path, request.Filter));
+    QString selected = request.SelectedFilter;
+    return NonEmpty(QFileDialog::getOpenFileName(parent, request.Title, request.Path,
+                                                 request.Filter, &selected));
 }
 
 std::optional<QString> TQtDialogs::SaveFileName(QWidget* parent, const TFileRequest& request)
@@ -75,6 +76,8 @@ std::optional<QString> TQtDialogs::SaveFileName(QWidget* parent, const TFileRequ
     QFileDialog dialog(parent, request.Title, request.Path, request.Filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (!request.SelectedFilter.isEmpty())
+        dialog.selectNameFilter(request.SelectedFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return NonEmpty(dialog.selectedFiles().constFirst());

@@ -33,6 +33,7 @@ struct TFileRequest {
     QString Filter;
     QString Path; // starting folder or file
     QString DefaultSuffix;
+    QString SelectedFilter; // one entry of Filter, shown first; empty for the first
 };
 
 // Every modal question of the program goes through the installed TDialogs, so that tests can

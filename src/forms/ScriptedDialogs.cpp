@@ -32,6 +32,7 @@ QMessageBox::StandardButton TScriptedDialogs::Message(QWidget*, QMessageBox::Ico
 
 std::optional<QString> TScriptedDialogs::OpenFileName(QWidget*, const TFileRequest& request)
 {
+    FileRequests.push_back(request);
     Asked.push_back({QStringLiteral("OpenFile"),
                      request.Title,
                      request.Filter,
@@ -43,6 +44,7 @@ std::optional<QString> TScriptedDialogs::OpenFileName(QWidget*, const TFileReque
 
 std::optional<QString> TScriptedDialogs::SaveFileName(QWidget*, const TFileRequest& request)
 {
+    FileRequests.push_back(request);
     Asked.push_back({QStringLiteral("SaveFile"),
                      request.Title,
                      request.Filter,

@@ -34,6 +34,8 @@ public:
     std::deque<std::function<int(TEditableForm&)>> FormAnswers;
 
     std::vector<TAsked> Asked;
+    // Every file dialog's settings in full, open and save alike.
+    std::vector<TFileRequest> FileRequests;
 
     QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
                                         const QString& title, const QString& text,
