@@ -40,12 +40,13 @@ int Run(QApplication& app)
     if (form->TerminateRequested())
         return 0;
     form->show();
-    const QString screenshot = qEnvironmentVariable("QUORVEX_SCREENSHOT");
-    if (!screenshot.isEmpty()) {
-        quorvex::TQuorvexMainForm* window = form.get();
-        QTimer::singleShot(0, window,
-                           [window, screenshot] { quorvex::RunScreenshot(*window, screenshot); });
-    }
+    quorvex::TQuorvexMainForm* window = form.get();
+    if (const QString file = qEnvironmentVariable("QUORVEX_SCREENSHOT"); !file.isEmpty())
+        QTimer::singleShot(0, window, [window, file] { quorvex::RunScreenshot(*window, file); });
+    else if (const QString compared = qEnvironmentVariable("QUORVEX_SCREENSHOT_COMPARE");
+             !compared.isEmpty())
+        QTimer::singleShot(
+            0, window, [window, compared] { quorvex::RunComparisonScreenshot(*window, compared); });
     return app.exec();
 }
 
