@@ -3,6 +3,7 @@
 // Run the Release build: quorvex-bench-compare [--scale=F] [--fraction=F] [--lines=N]. Under
 // load, read the CPU column: building the models is not timed, only the comparison.
 
+#include "BenchMeasures.h"
 #include "SyntheticModel.h"
 #include "model/ComparisonReport.h"
 #include "model/ObjectState.h"
@@ -21,6 +22,7 @@
 namespace {
 
 using namespace quorvex;
+using namespace quorvex::bench;
 
 struct TBenchOptions {
     double Scale = 1.0;
@@ -29,11 +31,6 @@ struct TBenchOptions {
 };
 
 TBenchOptions g_options;
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // Lines of the report after the header that remove or add something.
 std::pair<std::int64_t, std::int64_t> CountMarks(const TReportLines& report)

@@ -4,6 +4,7 @@
 //   quorvex-bench-reader FOLDER [--user NAME --password TEXT] [--restricted] [--runs N]
 //   quorvex-bench-reader FOLDER --memory [--user ...] [--restricted]
 
+#include "BenchMeasures.h"
 #include "dictionary/DBOraClass.h"
 #include "engine/QtSession.h"
 #include "persistence/Exceptions.h"
@@ -26,33 +27,7 @@
 namespace {
 
 using namespace quorvex;
-
-// The process's CPU time: on a busy machine it varies far less than the wall clock, and the
-// read runs on one thread.
-double Now()
-{
-    timespec time{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
-}
-
-double WallNow()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// A "VmXXX:" line of /proc/self/status, in KiB; -1 when it cannot be read.
-long long ProcStatusKiB(std::string_view key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with(key))
-            return std::atoll(line.c_str() + key.size());
-    }
-    return -1;
-}
+using namespace quorvex::bench;
 
 struct TCounts {
     long long Objects = 0;
@@ -159,10 +134,10 @@ int main(int argc, char** argv)
                 resident.push_back({std::string(caption), ProcStatusKiB("VmRSS:"),
                                     static_cast<double>(mallinfo2().uordblks) / 1048576.0});
             };
-            const double start = Now();
+            const double start = CpuSeconds();
             root->LoadSchema(progress);
             root->LoadSource(progress);
-            const double seconds = Now() - start;
+            const double seconds = CpuSeconds() - start;
             const long long peak = ProcStatusKiB("VmHWM:");
             const long long withConnection = ProcStatusKiB("VmRSS:");
             // The engine's caches go with the connection; what stays is the model.
@@ -206,33 +181,34 @@ int main(int argc, char** argv)
         double stepStart = 0;
         const auto endStep = [&] {
             if (step > 0)
-                steps[step - 1].second += Now() - stepStart;
+                steps[step - 1].second += CpuSeconds() - stepStart;
         };
         const TProgress progress = [&](std::string_view caption) {
             endStep();
             if (step == steps.size())
                 steps.emplace_back(std::string(caption), 0.0);
             ++step;
-            stepStart = Now();
+            stepStart = CpuSeconds();
         };
         for (int run = 0; run < runs; ++run) {
-            const double wallStart = WallNow();
+            const double wallStart = WallSeconds();
             step = 0;
             // Freeing the previous read's model is not part of reading.
             root->Clear();
-            const double start = Now();
+            const double start = CpuSeconds();
             root->LoadSchema(progress);
             endStep();
-            const double middle = Now();
+            const double middle = CpuSeconds();
             root->LoadSource(progress);
             endStep();
-            const double end = Now();
+            const double end = CpuSeconds();
             schema.push_back(middle - start);
             source.push_back(end - middle);
             total.push_back(end - start);
             std::printf("run %d: LoadSchema %.3f s, LoadSource %.3f s, together %.3f s CPU "
                         "(%.3f s wall)\n",
-                        run + 1, middle - start, end - middle, end - start, WallNow() - wallStart);
+                        run + 1, middle - start, end - middle, end - start,
+                        WallSeconds() - wallStart);
         }
         const auto report = [](const char* name, std::vector<double> values) {
             std::sort(values.begin(), values.end());

@@ -5,6 +5,7 @@
 //
 //   quorvex-bench-reader-floor FOLDER [--user NAME --password TEXT] [--restricted] [--runs N]
 
+#include "BenchMeasures.h"
 #include "dictionary/DictionaryQueries.h"
 #include "engine/QtSession.h"
 #include "persistence/Exceptions.h"
@@ -24,6 +25,7 @@
 namespace {
 
 using namespace quorvex;
+using namespace quorvex::bench;
 namespace q = quorvex::queries;
 
 // One statement and how each of its columns is read: I integer, T text, D date-time.
@@ -68,21 +70,6 @@ std::vector<TStatement> ReaderStatements(bool restricted, const std::string& use
     return list;
 }
 
-// The process's CPU time: on a busy machine it varies far less than the wall clock, and the
-// read runs on one thread.
-double Now()
-{
-    timespec time{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
-}
-
-double WallNow()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 struct TStepResult {
     long long Rows = 0;
     double Seconds = 0;
@@ -93,7 +80,7 @@ TStepResult Step(TQuery& query, const TStatement& statement, const std::string& 
                  std::size_t& checksum)
 {
     TStepResult result;
-    const double start = Now();
+    const double start = CpuSeconds();
     query.SetSQL(statement.Sql);
     if (statement.BindsUser)
         query.SetParam("USER_NO", userNo);
@@ -112,7 +99,7 @@ TStepResult Step(TQuery& query, const TStatement& statement, const std::string& 
         ++result.Rows;
     }
     query.Close();
-    result.Seconds = Now() - start;
+    result.Seconds = CpuSeconds() - start;
     return result;
 }
 
@@ -185,7 +172,7 @@ int main(int argc, char** argv)
         std::size_t checksum = 0;
         for (int run = 0; run < runs; ++run) {
             double total = 0;
-            const double wallStart = WallNow();
+            const double wallStart = WallSeconds();
             for (std::size_t s = 0; s < statements.size(); ++s) {
                 const TStepResult step = Step(*query, statements[s], userNo, checksum);
                 times[s].push_back(step.Seconds);
@@ -193,7 +180,8 @@ int main(int argc, char** argv)
                 total += step.Seconds;
             }
             totals.push_back(total);
-            std::printf("run %d: CPU %.3f s, wall %.3f s\n", run + 1, total, WallNow() - wallStart);
+            std::printf("run %d: CPU %.3f s, wall %.3f s\n", run + 1, total,
+                        WallSeconds() - wallStart);
         }
         std::printf("\nfloor, %s, %d runs (CPU seconds: min / median)\n",
                     restricted ? ("restricted to " + user).c_str() : "all owners", runs);

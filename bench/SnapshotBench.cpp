@@ -1,5 +1,6 @@
 // Speed of writing and reading a snapshot of a large synthetic model (see README.md).
 
+#include "BenchMeasures.h"
 #include "SyntheticModel.h"
 #include "persistence/SnapshotReader.h"
 #include "persistence/SnapshotWriter.h"
@@ -18,6 +19,7 @@
 namespace {
 
 using namespace quorvex;
+using namespace quorvex::bench;
 
 struct TBenchSetup {
     std::unique_ptr<TDBNewOracle> Model;
@@ -79,11 +81,6 @@ void CreateFromStringBench(benchmark::State& state)
         state.ResumeTiming();
     }
     SetCounters(state);
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 void PrintUsage()

@@ -1,6 +1,7 @@
 // Peak memory of loading a snapshot (see README.md). Loading is the only work the process does
 // after taking its baseline, so the growth of the peak resident size is what the load needs.
 
+#include "BenchMeasures.h"
 #include "SyntheticModel.h"
 #include "persistence/LiveObjects.h"
 #include "persistence/SnapshotReader.h"
@@ -19,30 +20,7 @@
 namespace {
 
 using namespace quorvex;
-
-// A "VmXXX:" line of /proc/self/status, in KiB; -1 when it cannot be read.
-long long ProcStatusKiB(std::string_view key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with(key))
-            return std::atoll(line.c_str() + key.size());
-    }
-    return -1;
-}
-
-long long MaxRssKiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss; // KiB on Linux
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using namespace quorvex::bench;
 
 int Usage()
 {

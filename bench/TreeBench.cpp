@@ -2,6 +2,7 @@
 // first; then the peak resident size is reset, so the growth of the peak over the resident
 // size before the build is what the tree needs.
 
+#include "BenchMeasures.h"
 #include "SyntheticModel.h"
 #include "mainwindow/ObjectTreeModel.h"
 
@@ -20,31 +21,7 @@
 namespace {
 
 using namespace quorvex;
-
-// A "VmXXX:" line of /proc/self/status, in KiB; -1 when it cannot be read.
-long long ProcStatusKiB(std::string_view key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with(key))
-            return std::atoll(line.c_str() + key.size());
-    }
-    return -1;
-}
-
-// Sets the peak resident size (VmHWM) back to the current resident size.
-bool ResetPeak()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    return static_cast<bool>(clear.flush());
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using namespace quorvex::bench;
 
 int Usage()
 {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <chrono>
+#include <string_view>
+
+// Time and memory figures the benchmark programs print, read from the process itself.
+namespace quorvex::bench {
+
+// The process's CPU time in seconds: on a busy machine it varies far less than the wall clock.
+double CpuSeconds();
+// A monotonic wall clock in seconds.
+double WallSeconds();
+double SecondsSince(std::chrono::steady_clock::time_point start);
+
+// A "VmXXX:" line of /proc/self/status ("VmRSS:", "VmHWM:"), in KiB; -1 when it cannot be read.
+long long ProcStatusKiB(std::string_view key);
+// The peak resident size as getrusage reports it, in KiB.
+long long MaxRssKiB();
+// Sets the peak resident size (VmHWM) back to the current resident size; false when the
+// kernel refuses.
+bool ResetPeak();
+
+} // namespace quorvex::bench
