@@ -25,8 +25,8 @@ TPickAliasForm::TPickAliasForm(TDatabaseSession& session, QWidget* parent)
     setCentralWidget(m_list);
     resize(200, 240);
     // Enter in the list or a mouse button released over it chooses the selected entry.
-    new TEventHook(
-        {m_list, m_list->viewport()},
+    m_listHook = std::make_unique<TEventHook>(
+        std::initializer_list<QObject*>{m_list, m_list->viewport()},
         [this](QObject* watched, QEvent* event) {
             if (watched == m_list && event->type() == QEvent::KeyPress) {
                 const int key = static_cast<QKeyEvent*>(event)->key();
@@ -39,9 +39,11 @@ TPickAliasForm::TPickAliasForm(TDatabaseSession& session, QWidget* parent)
                 ChooseSelected();
             return false;
         },
-        this);
+        nullptr);
     Initialize();
 }
+
+TPickAliasForm::~TPickAliasForm() = default;
 
 void TPickAliasForm::BuildAliasList()
 {

@@ -4,12 +4,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QListWidget;
 
 namespace quorvex {
 
 class TDatabaseSession;
+class TEventHook;
 
 // The "Choose Alias" dialog: lists the session's Oracle aliases (upper case, sorted) and sets
 // the chosen one on the session's connection. With no Oracle alias it says so and closes; with
@@ -22,6 +24,7 @@ public:
         "Please set up a BDE alias for an Oracle database.";
 
     TPickAliasForm(TDatabaseSession& session, QWidget* parent);
+    ~TPickAliasForm() override;
 
     // Builds the list and runs the dialog; mrOk when an alias was chosen.
     int Execute();
@@ -42,6 +45,8 @@ private:
 
     TDatabaseSession& m_session;
     QListWidget* m_list;
+    // Owned here (not by Qt) so that it is gone before the list sends its last events.
+    std::unique_ptr<TEventHook> m_listHook;
     QString m_aliasListText;
     bool m_chosen = false;
 };

@@ -55,6 +55,7 @@ TQuorvexMainForm::TQuorvexMainForm(const QStringList& arguments, QWidget* parent
 
 TQuorvexMainForm::~TQuorvexMainForm()
 {
+    m_treeHook.reset();
     // The tree refers to the model's items and the commands to the model: both go first; then
     // the reader, the query and the session, in that order.
     m_commands.reset();
@@ -119,8 +120,8 @@ void TQuorvexMainForm::LayOut()
     connect(m_panes, &TPaneSet::paneShown, this, [this](QWidget* pane) {
         m_toolBar->setVisible(pane != nullptr && qobject_cast<TTextPane*>(pane) == nullptr);
     });
-    new TEventHook(
-        {m_tree, m_tree->viewport()},
+    m_treeHook = std::make_unique<TEventHook>(
+        std::initializer_list<QObject*>{m_tree, m_tree->viewport()},
         [this](QObject* watched, QEvent* event) {
             if (watched == m_tree->viewport() && event->type() == QEvent::ToolTip)
                 return ShowTreeHint(event);
@@ -131,7 +132,7 @@ void TQuorvexMainForm::LayOut()
             }
             return false;
         },
-        this);
+        nullptr);
 }
 
 void TQuorvexMainForm::FormCreate()

@@ -17,6 +17,7 @@ namespace quorvex {
 class TDBNewOracle;
 class TMainCommands;
 class TObjectTreeModel;
+class TEventHook;
 class TPaneSet;
 class TQtSession;
 class TTextPane;
@@ -112,6 +113,9 @@ private:
     QTreeView* m_tree = nullptr;
     TObjectTreeModel* m_treeModel = nullptr;
     TPaneSet* m_panes = nullptr;
+    // The tree's hint and Delete key; owned here (not by Qt) so that it is gone before the
+    // widgets it watches send their last events during destruction.
+    std::unique_ptr<TEventHook> m_treeHook;
     QToolBar* m_toolBar = nullptr;
 
     // Freed in reverse: the commands, the reader, the query, then the session.
