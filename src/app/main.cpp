@@ -2,6 +2,7 @@
 // line (all optional).
 #include "ScreenshotRun.h"
 #include "forms/Dialogs.h"
+#include "forms/EditPropertiesForm.h"
 #include "forms/UserProperties.h"
 #include "mainwindow/QuorvexMainForm.h"
 #include "persistence/Exceptions.h"
@@ -22,6 +23,7 @@ void ShowError(const std::exception& error)
 
 int Run(QApplication& app)
 {
+    quorvex::TEditableForm::SetEditPropertiesHandler(quorvex::ShowEditProperties);
     try {
         quorvex::LoadGlobalStrings();
     } catch (const std::exception& error) {

@@ -137,6 +137,12 @@ bool TEditableForm::IsFirstReceiver(const QObject* watched) const
 
 bool TEditableForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // Qt hands an event to the application filters again when a filter was installed while
+    // they ran, as a window created by a key (the F2 dialog) does: each key press is seen once.
+    static const QEvent* previewedKey = nullptr;
+    if (event->type() == QEvent::KeyPress && event == previewedKey)
+        return QMainWindow::eventFilter(watched, event);
+    previewedKey = nullptr;
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
         static_cast<QWidget*>(watched)->window() != this || !IsFirstReceiver(watched))
         return QMainWindow::eventFilter(watched, event);
@@ -145,6 +151,7 @@ bool TEditableForm::eventFilter(QObject* watched, QEvent* event)
         return true;
     if (key->key() == Qt::Key_F2 && !IsEditPropertiesDialog())
         ShowEditProperties();
+    previewedKey = event;
     return false;
 }
 
