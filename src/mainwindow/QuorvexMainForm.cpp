@@ -3,13 +3,16 @@
 #include "EventHook.h"
 #include "ObjectTreeModel.h"
 #include "PaneSet.h"
+#include "PaneSqlCommands.h"
 #include "TextPane.h"
 #include "VersionCaption.h"
 #include "commands/MainCommands.h"
 #include "dictionary/DBOraClass.h"
 #include "engine/QtSession.h"
 #include "forms/Dialogs.h"
+#include "forms/InternetAccessForm.h"
 #include "persistence/Exceptions.h"
+#include "sqltools/SQLGridForm.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -56,6 +59,9 @@ TQuorvexMainForm::TQuorvexMainForm(const QStringList& arguments, QWidget* parent
 TQuorvexMainForm::~TQuorvexMainForm()
 {
     m_treeHook.reset();
+    // Results windows hold queries on the session: they go before it.
+    qDeleteAll(findChildren<TSQLGridForm*>(Qt::FindDirectChildrenOnly));
+    m_paneSql.reset();
     // The tree refers to the model's items and the commands to the model: both go first; then
     // the reader, the query and the session, in that order.
     m_commands.reset();
@@ -157,6 +163,7 @@ void TQuorvexMainForm::FormCreate()
     m_reader->UseOrdered = m_menu.UseOrderedSQLRule1->isChecked();
     m_reader->SourceName.clear();
     m_commands = std::make_unique<TMainCommands>(*this);
+    m_paneSql = std::make_unique<TPaneSqlCommands>(*this, *m_panes);
     ConnectMenu();
 
     // 6. Every opening of the connection asks for the login.
@@ -211,10 +218,17 @@ void TQuorvexMainForm::ConnectMenu()
     own(m_menu.ChangeAlias1, &TQuorvexMainForm::ChangeAlias1Click);
     own(m_menu.About1, &TQuorvexMainForm::About1Click);
     own(m_menu.ChangeFont1, &TQuorvexMainForm::ChangeFont1Click);
-    connect(m_menu.ClearPane1, &QAction::triggered, this, [this] {
-        if (TTextPane* pane = m_panes->PopupPane())
-            pane->clear();
-    });
+    connect(m_menu.CheckForUpdates1, &QAction::triggered, this,
+            [this] { Guarded([this] { ShowInternetAccess(this); }); });
+    // The pane commands act on the current tab's pane.
+    const auto pane = [this](QAction* action, void (TPaneSqlCommands::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { Guarded([&] { (m_paneSql.get()->*handler)(); }); });
+    };
+    pane(m_menu.ClearPane1, &TPaneSqlCommands::ClearRichEditClick);
+    pane(m_menu.ExecuteSQL1, &TPaneSqlCommands::Execute1Click);
+    pane(m_menu.SaveToFile1, &TPaneSqlCommands::SaveToFile1Click);
+    pane(m_menu.LoadFromFile1, &TPaneSqlCommands::Loadfromfile1Click);
 }
 
 void TQuorvexMainForm::showEvent(QShowEvent* event)

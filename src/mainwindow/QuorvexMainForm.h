@@ -19,6 +19,7 @@ class TMainCommands;
 class TObjectTreeModel;
 class TEventHook;
 class TPaneSet;
+class TPaneSqlCommands;
 class TQtSession;
 class TTextPane;
 struct TLoginParams;
@@ -50,6 +51,8 @@ public:
     QTreeView* TreeView1() const noexcept { return m_tree; }
     TPaneSet& Panes() const { return *m_panes; }
     TMainCommands& Commands() const { return *m_commands; }
+    // The text panes' context-menu commands.
+    TPaneSqlCommands& PaneSql() const { return *m_paneSql; }
 
     // Connection commands of the Database menu and the others handled here.
     void Connect1Click();
@@ -123,6 +126,7 @@ private:
     std::unique_ptr<TQuery> m_query;
     std::unique_ptr<TDBNewOracle> m_reader;
     std::unique_ptr<TMainCommands> m_commands;
+    std::unique_ptr<TPaneSqlCommands> m_paneSql;
 };
 
 } // namespace quorvex

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+// Readable QString and QStringList values in GoogleTest's failure messages (found by argument
+// lookup, so in Qt's namespace: the global one).
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& list, std::ostream* out)
+{
+    *out << '{';
+    for (qsizetype i = 0; i < list.size(); ++i)
+        *out << (i > 0 ? ", " : "") << '"' << list[i].toStdString() << '"';
+    *out << '}';
+}
