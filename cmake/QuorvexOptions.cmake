@@ -1,4 +1,15 @@
 # Compiler settings shared by every target of the project.
+
+# Rebuilds in another folder or another checkout (CI runs on a fresh clone) reuse earlier
+# compilations: paths below the source folder are hashed as relative paths.
+if(QUORVEX_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
+    find_program(QUORVEX_CCACHE_PROGRAM ccache)
+    if(QUORVEX_CCACHE_PROGRAM)
+        set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${CMAKE_SOURCE_DIR}
+                                        CCACHE_NOHASHDIR=1 ${QUORVEX_CCACHE_PROGRAM})
+    endif()
+endif()
+
 add_library(quorvex_options INTERFACE)
 target_compile_options(quorvex_options INTERFACE -Wall -Wextra -Wpedantic)
 # GCC 12 reports false -Wrestrict warnings inside std::string at -O3 (GCC bug 105329).
