@@ -1,6 +1,7 @@
 // The sql command on a private copy of the demo database: queries print tab-separated rows,
 // other statements print OK, errors exit 2 with the database's message; in process and
 // through the built executable.
+#include "DemoCopy.h"
 #include "TestSupport.h"
 #include "cli/Cli.h"
 #include "engine/demo/DemoDatabase.h"
@@ -24,20 +25,12 @@ struct TResult {
     std::string Err;
 };
 
-// The demo database, built once; every test works on its own copy.
-const std::string& DemoTemplate()
-{
-    static const test::TempDir temp;
-    static const std::string folder = EnsureDemoDatabase(temp.File("demo"));
-    return folder;
-}
-
 class CliSql : public ::testing::Test {
 protected:
     void SetUp() override
     {
         const std::string folder = m_dir.File("demo");
-        std::filesystem::copy(DemoTemplate(), folder, std::filesystem::copy_options::recursive);
+        test::CopyDemoDatabase(folder);
         m_aliases = m_dir.File("aliases.ini");
         test::WriteFileBytes(m_aliases, "[DEMO]\nDRIVER=ORACLE\nBACKEND=EMBEDDED\nPATH=" + folder +
                                             "\nUSER NAME=SCOTT\n");

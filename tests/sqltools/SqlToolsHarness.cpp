@@ -18,18 +18,6 @@ namespace quorvex::test {
 
 namespace {
 
-// The demo database, built once per test program; every test works on a copy.
-const std::string& DemoTemplate()
-{
-    static const TempDir temp;
-    static const std::string folder = [] {
-        const std::string path = (temp.Path() / "demo").string();
-        BuildEmbeddedDatabase(path, DemoScripts());
-        return path;
-    }();
-    return folder;
-}
-
 // Passes every call on to the real query and records the texts it runs.
 class TRecordingQuery final : public TQuery {
 public:
@@ -96,7 +84,7 @@ private:
 TDemoCopy::TDemoCopy()
 {
     const std::string folder = m_dir.File("demo");
-    std::filesystem::copy(DemoTemplate(), folder, std::filesystem::copy_options::recursive);
+    CopyDemoDatabase(folder);
     m_aliasFile = m_dir.File("aliases.ini");
     WriteFileBytes(m_aliasFile, "[DEMO]\nDRIVER=ORACLE\nBACKEND=EMBEDDED\nPATH=" + folder +
                                     "\nUSER NAME=SCOTT\n");

@@ -10,21 +10,10 @@
 
 namespace quorvex::test {
 
-const std::string& DemoTemplate()
-{
-    static const TempDir temp;
-    static const std::string folder = [] {
-        const std::string path = (temp.Path() / "demo").string();
-        BuildEmbeddedDatabase(path, DemoScripts());
-        return path;
-    }();
-    return folder;
-}
-
 DemoSession::DemoSession(const std::string& user, const std::string& password)
     : m_folder(m_dir.File("demo"))
 {
-    std::filesystem::copy(DemoTemplate(), m_folder, std::filesystem::copy_options::recursive);
+    CopyDemoDatabase(m_folder);
     const std::string aliases = m_dir.File("aliases.ini");
     WriteFileBytes(aliases, "[COPY]\nDRIVER=ORACLE\nBACKEND=EMBEDDED\nPATH=" + m_folder +
                                 "\nUSER NAME=" + user + "\n");

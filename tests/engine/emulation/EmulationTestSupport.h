@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DemoCopy.h"
 #include "TestSupport.h"
 #include "dictionary/DatabaseSession.h"
 #include "engine/QtSession.h"
@@ -18,7 +19,6 @@ using TextRow = std::vector<std::optional<std::string>>;
 using TextRows = std::vector<TextRow>;
 
 // The demo database, built once per test program; tests that change it work on a copy.
-const std::string& DemoTemplate();
 
 // A private copy of the demo database and a session logged in to it as one user.
 class DemoSession {

@@ -12,18 +12,6 @@ namespace quorvex::test {
 
 namespace {
 
-// The demo database, built once per test program; every host works on a copy.
-const std::string& DemoTemplate()
-{
-    static const TempDir temp;
-    static const std::string folder = [] {
-        const std::string path = (temp.Path() / "demo").string();
-        BuildEmbeddedDatabase(path, DemoScripts());
-        return path;
-    }();
-    return folder;
-}
-
 // Menu items and their start states: enabled, checkable, checked.
 struct TItemStart {
     const char* Name;
@@ -72,7 +60,7 @@ bool IsFinishedText(const QString& text)
 TCommandHost::TCommandHost(const std::string& user, const std::string& password)
 {
     const std::string folder = m_dir.File("demo");
-    std::filesystem::copy(DemoTemplate(), folder, std::filesystem::copy_options::recursive);
+    CopyDemoDatabase(folder);
     const std::string aliases = m_dir.File("aliases.ini");
     WriteFileBytes(aliases, "[DEMO]\nDRIVER=ORACLE\nBACKEND=EMBEDDED\nPATH=" + folder +
                                 "\nUSER NAME=" + user + "\n");

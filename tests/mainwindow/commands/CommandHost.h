@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DemoCopy.h"
 #include "TestSupport.h"
 #include "dictionary/DBOraClass.h"
 #include "engine/QtSession.h"

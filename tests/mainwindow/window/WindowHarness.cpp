@@ -13,13 +13,7 @@ namespace quorvex::test {
 
 const std::string& DemoFolder()
 {
-    static TempDir dir;
-    static const std::string folder = [] {
-        std::string path = dir.File("demo");
-        BuildEmbeddedDatabase(path, DemoScripts());
-        return path;
-    }();
-    return folder;
+    return DemoTemplate();
 }
 
 TWindowHarness::TWindowHarness()
