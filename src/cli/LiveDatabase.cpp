@@ -1,23 +1,12 @@
 #include "LiveDatabase.h"
 
 #include "engine/QtSession.h"
+#include "persistence/AsciiText.h"
 #include "persistence/Exceptions.h"
 
-#include <cctype>
 #include <cstdlib>
 
 namespace quorvex {
-
-namespace {
-
-std::string UpperCase(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-} // namespace
 
 std::unique_ptr<TDBNewOracle> ReadLiveModel(const TLiveRead& read, const TProgress& progress)
 {
@@ -28,7 +17,7 @@ std::unique_ptr<TDBNewOracle> ReadLiveModel(const TLiveRead& read, const TProgre
         login.Password = read.Password;
     });
     auto model = std::make_unique<TDBNewOracle>();
-    model->UserName = UpperCase(read.User);
+    model->UserName = UpperAsciiText(read.User);
     model->SourceName = read.Alias + "." + model->UserName;
     model->IncludeSys = read.IncludeSys;
     model->UseRule = read.UseRule;

@@ -29,4 +29,12 @@ bool SameTextAscii(std::string_view a, std::string_view b) noexcept
     return true;
 }
 
+std::string UpperAsciiText(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        c = UpperAscii(c);
+    return result;
+}
+
 } // namespace quorvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quorvex {
@@ -15,5 +16,8 @@ constexpr char UpperAscii(char c) noexcept
 int CompareTextAscii(std::string_view a, std::string_view b) noexcept;
 
 bool SameTextAscii(std::string_view a, std::string_view b) noexcept;
+
+// The text with ASCII letters in upper case; other bytes unchanged (Oracle's unquoted names).
+std::string UpperAsciiText(std::string_view text);
 
 } // namespace quorvex

@@ -1,5 +1,7 @@
 #include "engine/sql/SqlTokenizer.h"
 
+#include "persistence/AsciiText.h"
+
 #include <array>
 
 namespace quorvex::sql {
@@ -151,11 +153,7 @@ bool IsKeyword(const TToken& token, std::string_view keyword)
         return false;
     }
     for (size_t i = 0; i < keyword.size(); ++i) {
-        char c = token.Text[i];
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (c != keyword[i]) {
+        if (UpperAscii(token.Text[i]) != keyword[i]) {
             return false;
         }
     }
@@ -169,13 +167,7 @@ bool IsSymbol(const TToken& token, std::string_view symbol)
 
 std::string ToUpper(std::string_view text)
 {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return result;
+    return UpperAsciiText(text);
 }
 
 std::string NameOf(const TToken& token)

@@ -9,11 +9,11 @@
 #include "mainwindow/ObjectTreeModel.h"
 #include "mainwindow/TreeSelection.h"
 #include "model/ObjectState.h"
+#include "persistence/AsciiText.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 namespace quorvex {
@@ -47,13 +47,6 @@ public:
 private:
     TQuery& m_query;
 };
-
-std::string Upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return char(std::toupper(c)); });
-    return text;
-}
 
 void SetAnalyseParams(TStoredProc& proc)
 {
@@ -323,7 +316,7 @@ void TMaintenanceCommands::Drop()
 void TMaintenanceCommands::AnalyseDatabase()
 {
     TMainWindowHost& host = m_runner.Host();
-    if (Upper(host.Reader().UserName) != "SYSTEM")
+    if (UpperAsciiText(host.Reader().UserName) != "SYSTEM")
         throw ECommandNotice("You need to be logged in as user \"SYSTEM\".");
     auto proc = host.Session().CreateStoredProc("SYS.DBMS_UTILITY.ANALYZE_DATABASE");
     proc->Prepare();
