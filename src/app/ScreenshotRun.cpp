@@ -3,8 +3,13 @@
 #include "dictionary/DBOraClass.h"
 #include "dictionary/DatabaseSession.h"
 #include "forms/ScriptedDialogs.h"
+#include "mainwindow/DiagramCommands.h"
+#include "mainwindow/DiagramPane.h"
 #include "mainwindow/ObjectTreeModel.h"
+#include "mainwindow/PaneSet.h"
 #include "mainwindow/QuorvexMainForm.h"
+#include "mainwindow/TextPane.h"
+#include "model/ObjectList.h"
 #include "persistence/Exceptions.h"
 
 #include <QApplication>
@@ -14,6 +19,7 @@
 #include <QTreeView>
 #include <functional>
 #include <iostream>
+#include <map>
 
 namespace quorvex {
 
@@ -30,7 +36,7 @@ QModelIndex FindChild(const TObjectTreeModel& model, const QModelIndex& parent,
     return {};
 }
 
-void ReadAndShow(TQuorvexMainForm& form)
+void ReadAndShow(TQuorvexMainForm& form, const QString& selected = QStringLiteral("EMP"))
 {
     const TProgress progress = [&form](std::string_view caption) {
         form.SetStatusText(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
@@ -46,9 +52,9 @@ void ReadAndShow(TQuorvexMainForm& form)
 
     TObjectTreeModel& model = form.TreeModel();
     const QModelIndex tables = model.CategoryIndex(TTreeCategory::Tables);
-    const QModelIndex emp = FindChild(model, tables, QStringLiteral("EMP"));
+    const QModelIndex emp = FindChild(model, tables, selected);
     if (!emp.isValid())
-        throw Exception("The schema has no table EMP");
+        throw Exception("The schema has no table " + selected.toStdString());
     form.TreeView1()->expand(tables);
     form.TreeView1()->expand(emp);
     form.SelectNode(emp);
@@ -94,6 +100,57 @@ void CompareAndShow(TQuorvexMainForm& form, const QString& snapshot)
     form.TreeView1()->expand(FindChild(model, tables, QStringLiteral("EMP")));
 }
 
+TObjectItem& ModelTable(TQuorvexMainForm& form, const std::string& name)
+{
+    TObjectList& objects = form.Reader().Objects();
+    for (int i = 0; i < objects.Count(); ++i) {
+        TObjectItem* object = objects.Items(i);
+        if (object->ObjectType == ObjectTypes::Table && object->ObjectName == name)
+            return *object;
+    }
+    throw Exception("The schema has no table " + name);
+}
+
+// A diagram of the HR schema as a user builds one: EMPLOYEES dropped on a new diagram pane,
+// its references and the tables referencing it opened, then those of DEPARTMENTS and
+// LOCATIONS, every table's columns shown, a hint up.
+void DiagramAndShow(TQuorvexMainForm& form)
+{
+    form.resize(1100, 640);
+    ReadAndShow(form, QStringLiteral("EMPLOYEES"));
+    form.SelectPane(form.Panes().Count() - 1);
+    TDiagramPane* pane = form.Diagram().CurrentPane();
+    if (pane == nullptr)
+        throw Exception("No diagram pane opened");
+    TDiagramDocument& diagram = pane->Document();
+    TObjectItem& employees = ModelTable(form, "EMPLOYEES");
+    diagram.AddTableForObject(employees);
+    diagram.OpenReferences(employees, false);
+    diagram.OpenReferences(employees, true);
+    diagram.OpenReferences(ModelTable(form, "DEPARTMENTS"), false);
+    diagram.OpenReferences(ModelTable(form, "LOCATIONS"), false);
+    diagram.OpenReferences(ModelTable(form, "COUNTRIES"), false);
+    // Arranged as the user would drag them; the second EMPLOYEES box is the manager's end of
+    // the self-reference.
+    const std::pair<const char*, QPoint> places[] = {
+        {"JOB_HISTORY", {10, 10}}, {"JOBS", {10, 170}},        {"EMPLOYEES", {250, 10}},
+        {"EMPLOYEES", {250, 330}}, {"DEPARTMENTS", {500, 40}}, {"LOCATIONS", {500, 170}},
+        {"COUNTRIES", {500, 330}}, {"REGIONS", {500, 440}}};
+    std::map<std::string, int> seen;
+    for (TGDBTable* table : diagram.Tables()) {
+        table->SetShowFields(true);
+        int nth = seen[table->TableName()]++;
+        for (const auto& [name, at] : places) {
+            if (table->TableName() == name && nth-- == 0)
+                diagram.DragTable(*table, MouseModes::Drag, at.x() - table->Left(),
+                                  at.y() - table->Top());
+        }
+    }
+    diagram.SelectOnlyGroup(0);
+    if (TGDBTable* table = diagram.FindDiagramTable("EMPLOYEES"))
+        table->SetSelected(true);
+}
+
 void SaveWindow(TQuorvexMainForm& form, const QString& fileName,
                 const std::function<void()>& prepare)
 {
@@ -125,6 +182,15 @@ void RunComparisonScreenshot(TQuorvexMainForm& form, const QString& fileName)
             throw Exception("Cannot create a temporary folder");
         CompareAndShow(form, folder.filePath(QStringLiteral("before.OBJ")));
     });
+}
+
+} // namespace quorvex
+
+namespace quorvex {
+
+void RunDiagramScreenshot(TQuorvexMainForm& form, const QString& fileName)
+{
+    SaveWindow(form, fileName, [&form] { DiagramAndShow(form); });
 }
 
 } // namespace quorvex

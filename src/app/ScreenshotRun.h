@@ -18,4 +18,9 @@ void RunScreenshot(TQuorvexMainForm& form, const QString& fileName);
 // meant for a throw-away demo database.
 void RunComparisonScreenshot(TQuorvexMainForm& form, const QString& fileName);
 
+// The unattended run behind QUORVEX_SCREENSHOT_DIAGRAM=<file.png>, logged in as HR: reads the
+// schema, opens a diagram pane with EMPLOYEES and the tables around it, saves a picture of the
+// window and ends the program.
+void RunDiagramScreenshot(TQuorvexMainForm& form, const QString& fileName);
+
 } // namespace quorvex

@@ -49,6 +49,10 @@ int Run(QApplication& app)
              !compared.isEmpty())
         QTimer::singleShot(
             0, window, [window, compared] { quorvex::RunComparisonScreenshot(*window, compared); });
+    else if (const QString diagram = qEnvironmentVariable("QUORVEX_SCREENSHOT_DIAGRAM");
+             !diagram.isEmpty())
+        QTimer::singleShot(0, window,
+                           [window, diagram] { quorvex::RunDiagramScreenshot(*window, diagram); });
     return app.exec();
 }
 

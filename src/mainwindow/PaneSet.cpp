@@ -5,6 +5,7 @@
 #include "TextPane.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
@@ -25,12 +26,15 @@ QObject* PaneOf(const QTabBar& tabs, int index)
 
 } // namespace
 
-TPaneSet::TPaneSet(QWidget* panelParent, QMenu* richEditPopup, const TObjectTreeModel& tree)
+TPaneSet::TPaneSet(QWidget* panelParent, QMenu* richEditPopup, const TObjectTreeModel& tree,
+                   const TDiagramOptions& diagramOptions)
     : QObject(panelParent)
     , m_tree(tree)
+    , m_diagramOptions(diagramOptions)
     , m_richEditPopup(richEditPopup)
     , m_panel(new QWidget(panelParent))
     , m_stack(new QStackedWidget(m_panel))
+    , m_row(new QHBoxLayout)
     , m_tabs(new QTabBar(m_panel))
 {
     m_panel->setObjectName(QStringLiteral("Panel1"));
@@ -44,9 +48,17 @@ TPaneSet::TPaneSet(QWidget* panelParent, QMenu* richEditPopup, const TObjectTree
     auto* layout = new QVBoxLayout(m_panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_stack, 1);
+    m_row->setContentsMargins(0, 0, 0, 0);
+    m_row->setSpacing(0);
+    m_row->addWidget(m_stack, 1);
+    layout->addLayout(m_row, 1);
     layout->addWidget(m_tabs);
     connect(m_tabs, &QTabBar::currentChanged, this, &TPaneSet::TabSet1Change);
+}
+
+void TPaneSet::SetSideBar(QWidget* bar)
+{
+    m_row->insertWidget(0, bar);
 }
 
 int TPaneSet::Count() const
@@ -86,8 +98,12 @@ TTextPane* TPaneSet::CreateTextPane(int index, const QString& name)
 
 TDiagramPane* TPaneSet::CreateDiagramPane(int index, const QString& name)
 {
-    auto* pane = new TDiagramPane(index, m_stack);
+    const TObjectTreeModel* tree = &m_tree;
+    auto* pane = new TDiagramPane(
+        index, m_diagramOptions, m_tree.mimeTypes().value(0),
+        [tree](const QMimeData* data) { return tree->ItemFromMimeData(data); }, m_stack);
     m_stack->addWidget(pane);
+    emit diagramPaneCreated(pane);
     InsertTab(index, QStringLiteral("&%1%2").arg(index + 1).arg(name), pane);
     return pane;
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+class QHBoxLayout;
 class QMenu;
 class QMimeData;
 class QStackedWidget;
@@ -13,6 +14,7 @@ class QWidget;
 namespace quorvex {
 
 class TDiagramPane;
+struct TDiagramOptions;
 class TObjectTreeModel;
 class TTextPane;
 
@@ -25,9 +27,12 @@ class TPaneSet : public QObject {
 public:
     // Builds Panel1 (the pane area with TabSet1 at its bottom) inside `panelParent`. Text panes
     // open `richEditPopup` as their context menu; drags are resolved against `tree`.
-    TPaneSet(QWidget* panelParent, QMenu* richEditPopup, const TObjectTreeModel& tree);
+    TPaneSet(QWidget* panelParent, QMenu* richEditPopup, const TObjectTreeModel& tree,
+             const TDiagramOptions& diagramOptions);
 
     QWidget* Panel() const { return m_panel; }
+    // Puts a bar at the left edge of the pane area (the diagram tool bar).
+    void SetSideBar(QWidget* bar);
     QTabBar* TabSet() const { return m_tabs; }
     int Count() const;
 
@@ -54,6 +59,8 @@ public:
 signals:
     // A tab with a pane became current.
     void paneShown(QWidget* pane);
+    // A diagram pane was created; its tab is not yet current.
+    void diagramPaneCreated(quorvex::TDiagramPane* pane);
 
 private:
     void TabSet1Change(int index);
@@ -63,9 +70,11 @@ private:
     void ShowPane(int index);
 
     const TObjectTreeModel& m_tree;
+    const TDiagramOptions& m_diagramOptions;
     QMenu* m_richEditPopup;
     QWidget* m_panel;
     QStackedWidget* m_stack;
+    QHBoxLayout* m_row;
     QTabBar* m_tabs;
     QPointer<TTextPane> m_popupPane;
     bool m_inserting = false;

@@ -1,5 +1,7 @@
 #include "QuorvexMainForm.h"
 
+#include "DiagramCommands.h"
+#include "DiagramPane.h"
 #include "EventHook.h"
 #include "ObjectTreeModel.h"
 #include "PaneSet.h"
@@ -17,6 +19,8 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMetaObject>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -81,11 +85,8 @@ void TQuorvexMainForm::LayOut()
 
     m_menu = BuildMainMenu(*this);
 
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    m_toolBar->setMovable(false);
-    addToolBar(m_toolBar);
-    m_toolBar->hide();
+    m_diagram = new TDiagramCommands(
+        *this, this, [this](const std::function<void()>& handler) { Guarded(handler); });
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
@@ -110,8 +111,16 @@ void TQuorvexMainForm::LayOut()
     m_tree->setPalette(palette);
     m_splitter->addWidget(m_tree);
 
-    m_panes = new TPaneSet(m_splitter, m_menu.RichEditPopup, *m_treeModel);
+    m_panes = new TPaneSet(m_splitter, m_menu.RichEditPopup, *m_treeModel, m_diagram->Options());
     m_splitter->addWidget(m_panes->Panel());
+    // The diagram tool bar stands at the left edge of the pane area.
+    m_toolBar = new QToolBar(m_panes->Panel());
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setOrientation(Qt::Vertical);
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_diagram->FillToolBar(*m_toolBar);
+    m_panes->SetSideBar(m_toolBar);
+    m_toolBar->hide();
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({kTreeWidth, kClientWidth - kTreeWidth});
@@ -124,8 +133,17 @@ void TQuorvexMainForm::LayOut()
             &TQuorvexMainForm::ResetObjectCommands);
     connect(m_tree, &QWidget::customContextMenuRequested, this, &TQuorvexMainForm::ShowTreeMenu);
     connect(m_panes, &TPaneSet::paneShown, this, [this](QWidget* pane) {
-        m_toolBar->setVisible(pane != nullptr && qobject_cast<TTextPane*>(pane) == nullptr);
+        auto* diagram = qobject_cast<TDiagramPane*>(pane);
+        m_diagram->SetCurrentPane(diagram);
+        m_toolBar->setVisible(diagram != nullptr);
     });
+    connect(m_panes, &TPaneSet::diagramPaneCreated, m_diagram, &TDiagramCommands::AttachPane);
+    // Diagram tables point into the model: they let go before it changes and find their
+    // objects again in the new one.
+    connect(m_treeModel, &QAbstractItemModel::modelAboutToBeReset, m_diagram,
+            &TDiagramCommands::ModelAboutToChange);
+    connect(m_treeModel, &QAbstractItemModel::modelReset, m_diagram,
+            &TDiagramCommands::ModelChanged);
     m_treeHook = std::make_unique<TEventHook>(
         std::initializer_list<QObject*>{m_tree, m_tree->viewport()},
         [this](QObject* watched, QEvent* event) {
@@ -177,8 +195,17 @@ void TQuorvexMainForm::FormCreate()
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
 
-    // 8.
-    m_defaultMask = QString::fromLatin1(kDefaultMask);
+    // 8. New tables' columns wrap at the default printer's page height, else at an A4 page.
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull()) {
+        QPrinter device(printer, QPrinter::HighResolution);
+        m_diagram->SetPageHeight(device.pageLayout().paintRectPixels(device.resolution()).height());
+    }
+}
+
+QString TQuorvexMainForm::DefaultMask() const
+{
+    return QString::fromLatin1(m_diagram->DefaultMask());
 }
 
 void TQuorvexMainForm::ConnectMenu()

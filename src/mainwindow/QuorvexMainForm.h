@@ -15,6 +15,7 @@ class QTreeView;
 namespace quorvex {
 
 class TDBNewOracle;
+class TDiagramCommands;
 class TMainCommands;
 class TObjectTreeModel;
 class TEventHook;
@@ -31,9 +32,6 @@ class TQuorvexMainForm final : public TEditableForm, public TMainWindowHost {
     Q_OBJECT
 
 public:
-    // The default field display mask given to new diagram tables.
-    static constexpr const char* kDefaultMask = "%1:s=%3:s%4:s";
-
     // `arguments` without the program name: alias, user name, password, all optional. Lays the
     // window out and runs its creation steps; may ask for an alias.
     explicit TQuorvexMainForm(const QStringList& arguments, QWidget* parent = nullptr);
@@ -43,7 +41,8 @@ public:
     // soon as the event loop runs.
     bool TerminateRequested() const noexcept { return m_terminate; }
     const QString& VersionCaptionText() const noexcept { return m_versionCaption; }
-    const QString& DefaultMask() const noexcept { return m_defaultMask; }
+    // The field display mask new diagram tables get.
+    QString DefaultMask() const;
     // The connection's global database name, as the login dialog shows it.
     const QString& DatabaseName() const noexcept { return m_databaseName; }
 
@@ -53,6 +52,7 @@ public:
     TMainCommands& Commands() const { return *m_commands; }
     // The text panes' context-menu commands.
     TPaneSqlCommands& PaneSql() const { return *m_paneSql; }
+    TDiagramCommands& Diagram() const { return *m_diagram; }
 
     // Connection commands of the Database menu and the others handled here.
     void Connect1Click();
@@ -106,7 +106,6 @@ private:
 
     QStringList m_arguments;
     QString m_versionCaption;
-    QString m_defaultMask;
     QString m_databaseName;
     bool m_terminate = false;
     bool m_shown = false;
@@ -120,6 +119,7 @@ private:
     // widgets it watches send their last events during destruction.
     std::unique_ptr<TEventHook> m_treeHook;
     QToolBar* m_toolBar = nullptr;
+    TDiagramCommands* m_diagram = nullptr;
 
     // Freed in reverse: the commands, the reader, the query, then the session.
     std::unique_ptr<TQtSession> m_session;

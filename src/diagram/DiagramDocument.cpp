@@ -1,0 +1,560 @@
+#include "DiagramDocument.h"
+
+#include "DiagramFont.h"
+#include "model/ObjectList.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <algorithm>
+#include <unordered_set>
+
+namespace quorvex {
+
+namespace {
+
+constexpr int kForeignKey = 4;
+// Line markers reach a few pixels beyond a line's bounds.
+constexpr int kMarkerReach = 4;
+
+// An A4 page at 600 dpi: where the placement wraps when no printer tells its page height.
+int DefaultPageHeight()
+{
+    return QPageSize(QPageSize::A4).sizePixels(600).height();
+}
+
+bool ValidScale(int scale)
+{
+    return scale == 1 || scale == 2 || scale == 4 || scale == 8 || scale == 16;
+}
+
+} // namespace
+
+// The model's tables by name and its foreign keys by referenced name, each in list order,
+// built once per model: References and Referenced By look up instead of scanning the model.
+struct TDiagramDocument::TModelIndex {
+    std::unordered_map<std::string, std::vector<TObjectItem*>> Tables;
+    std::unordered_map<std::string, std::vector<std::pair<TObjectItem*, TConstraintItem*>>>
+        ReferencedBy;
+};
+
+TDiagramDocument::TDiagramDocument()
+    : PageHeight(DefaultPageHeight())
+{
+}
+
+TDiagramDocument::~TDiagramDocument()
+{
+    m_observer = nullptr;
+    // Lines first: they unregister from their tables.
+    for (auto& component : m_components) {
+        if (!component->IsTable())
+            component.reset();
+    }
+    m_components.clear();
+}
+
+// ---- Components
+
+std::vector<TGDBTable*> TDiagramDocument::Tables() const
+{
+    std::vector<TGDBTable*> tables;
+    for (const auto& component : m_components) {
+        if (component->IsTable())
+            tables.push_back(static_cast<TGDBTable*>(component.get()));
+    }
+    return tables;
+}
+
+TGDBComponent& TDiagramDocument::Add(std::unique_ptr<TGDBComponent> component, bool front)
+{
+    component->m_z = front ? ++m_front : --m_back;
+    m_components.push_back(std::move(component));
+    Invalidate();
+    return *m_components.back();
+}
+
+TGDBTable& TDiagramDocument::NewTable()
+{
+    auto& table = static_cast<TGDBTable&>(Add(std::make_unique<TGDBTable>(*this), true));
+    table.m_sequence = m_nextSequence++;
+    m_byName[std::string()].push_back(&table);
+    return table;
+}
+
+TGDBLine& TDiagramDocument::NewLine()
+{
+    return static_cast<TGDBLine&>(Add(std::make_unique<TGDBLine>(*this), false));
+}
+
+void TDiagramDocument::Renamed(TGDBTable& table, const std::string& oldName)
+{
+    if (auto old = m_byName.find(oldName); old != m_byName.end()) {
+        std::erase(old->second, &table);
+        if (old->second.empty())
+            m_byName.erase(old);
+    }
+    std::vector<TGDBTable*>& list = m_byName[table.TableName()];
+    const auto at = std::upper_bound(
+        list.begin(), list.end(), &table,
+        [](const TGDBTable* a, const TGDBTable* b) { return a->m_sequence < b->m_sequence; });
+    list.insert(at, &table);
+}
+
+TGDBTable* TDiagramDocument::FindDiagramTable(const std::string& name) const
+{
+    const auto found = m_byName.find(name);
+    return found == m_byName.end() || found->second.empty() ? nullptr : found->second.front();
+}
+
+void TDiagramDocument::Free(TGDBComponent* component)
+{
+    if (component != nullptr)
+        FreeMarked({component});
+}
+
+void TDiagramDocument::FreeMarked(std::vector<TGDBComponent*> marked)
+{
+    std::unordered_set<const TGDBComponent*> doomed(marked.begin(), marked.end());
+    for (TGDBComponent* component : marked) {
+        if (component->IsTable()) {
+            for (TGDBLine* line : static_cast<TGDBTable*>(component)->m_attached)
+                doomed.insert(line);
+        }
+    }
+    std::vector<std::unique_ptr<TGDBComponent>> lines;
+    std::vector<std::unique_ptr<TGDBComponent>> tables;
+    std::erase_if(m_components, [&](std::unique_ptr<TGDBComponent>& component) {
+        if (!doomed.contains(component.get()))
+            return false;
+        (component->IsTable() ? tables : lines).push_back(std::move(component));
+        return true;
+    });
+    for (auto& table : tables) {
+        auto* t = static_cast<TGDBTable*>(table.get());
+        if (auto list = m_byName.find(t->TableName()); list != m_byName.end()) {
+            std::erase(list->second, t);
+            if (list->second.empty())
+                m_byName.erase(list);
+        }
+    }
+    if (m_observer != nullptr) {
+        for (const auto* group : {&lines, &tables}) {
+            for (const auto& component : *group)
+                m_observer->ComponentFreed(component.get());
+        }
+    }
+    // Lines go first: each unregisters from both its tables.
+    lines.clear();
+    tables.clear();
+    Invalidate();
+}
+
+void TDiagramDocument::Clear()
+{
+    std::vector<TGDBComponent*> all;
+    all.reserve(m_components.size());
+    for (const auto& component : m_components)
+        all.push_back(component.get());
+    FreeMarked(std::move(all));
+    ResetPlacement();
+}
+
+void TDiagramDocument::SendToBack(TGDBComponent* component)
+{
+    if (component != nullptr) {
+        component->m_z = --m_back;
+        Invalidate();
+    }
+}
+
+void TDiagramDocument::BringToFront(TGDBComponent* component)
+{
+    if (component != nullptr) {
+        component->m_z = ++m_front;
+        Invalidate();
+    }
+}
+
+std::vector<TGDBComponent*> TDiagramDocument::DrawingOrder() const
+{
+    std::vector<TGDBComponent*> order;
+    order.reserve(m_components.size());
+    for (const auto& component : m_components)
+        order.push_back(component.get());
+    std::sort(order.begin(), order.end(),
+              [](const TGDBComponent* a, const TGDBComponent* b) { return a->m_z < b->m_z; });
+    return order;
+}
+
+TGDBComponent* TDiagramDocument::ComponentAt(QPoint point) const
+{
+    TGDBComponent* hit = nullptr;
+    for (const auto& component : m_components) {
+        if (component->Visible && (hit == nullptr || component->m_z > hit->m_z) &&
+            component->HitTest(point))
+            hit = component.get();
+    }
+    return hit;
+}
+
+QRect TDiagramDocument::ContentBounds() const
+{
+    QRect bounds;
+    for (const auto& component : m_components) {
+        if (component->Visible)
+            bounds |= component->Bounds();
+    }
+    return bounds;
+}
+
+void TDiagramDocument::PaintTo(QPainter& painter, const QRect& area) const
+{
+    std::vector<const TGDBComponent*> visible;
+    for (const auto& component : m_components) {
+        if (!component->Visible)
+            continue;
+        const QRect bounds = component->IsTable()
+                                 ? component->Bounds()
+                                 : component->Bounds().adjusted(-kMarkerReach, -kMarkerReach,
+                                                                kMarkerReach, kMarkerReach);
+        if (bounds.intersects(area) || bounds.isEmpty())
+            visible.push_back(component.get());
+    }
+    std::sort(visible.begin(), visible.end(),
+              [](const TGDBComponent* a, const TGDBComponent* b) { return a->m_z < b->m_z; });
+    for (const TGDBComponent* component : visible)
+        component->PaintTo(painter, component->Left(), component->Top());
+}
+
+// ---- The model
+
+void TDiagramDocument::ModelAboutToChange()
+{
+    for (TGDBTable* table : Tables()) {
+        if (table->SchemaObject != nullptr) {
+            table->SchemaObject = nullptr;
+            table->m_fromModel = true;
+        }
+    }
+    m_objects = nullptr;
+    m_modelIndex.reset();
+}
+
+void TDiagramDocument::ModelChanged(TObjectList* objects)
+{
+    ModelAboutToChange();
+    m_objects = objects;
+    for (TGDBTable* table : Tables()) {
+        if (table->m_fromModel)
+            table->SchemaObject = FindModelTable(table->TableName());
+    }
+    Invalidate();
+}
+
+const TDiagramDocument::TModelIndex& TDiagramDocument::ModelIndex() const
+{
+    if (m_modelIndex)
+        return *m_modelIndex;
+    m_modelIndex = std::make_unique<TModelIndex>();
+    if (m_objects == nullptr)
+        return *m_modelIndex;
+    for (int i = 0; i < m_objects->Count(); ++i) {
+        TObjectItem* object = m_objects->Items(i);
+        if (object->ObjectType == ObjectTypes::Table)
+            m_modelIndex->Tables[object->ObjectName].push_back(object);
+        if (TConstraintList* constraints = object->ConstraintsIfAny()) {
+            for (int c = 0; c < constraints->Count(); ++c) {
+                TConstraintItem* constraint = constraints->Items(c);
+                if (constraint->ConstType == kForeignKey)
+                    m_modelIndex->ReferencedBy[std::string(constraint->RefObjName)].emplace_back(
+                        object, constraint);
+            }
+        }
+    }
+    return *m_modelIndex;
+}
+
+TObjectItem* TDiagramDocument::FindModelTable(const std::string& name) const
+{
+    const auto& tables = ModelIndex().Tables;
+    const auto found = tables.find(name);
+    return found == tables.end() ? nullptr : found->second.front();
+}
+
+// ---- Placement and references
+
+TGDBTable& TDiagramDocument::AddTableForObject(TObjectItem& object)
+{
+    TGDBTable& table = NewTable();
+    table.SchemaObject = &object;
+    Place(table, object.ObjectName);
+    return table;
+}
+
+TGDBTable& TDiagramDocument::AddTableByName(const std::string& name)
+{
+    TGDBTable& table = NewTable();
+    Place(table, name);
+    return table;
+}
+
+void TDiagramDocument::Place(TGDBTable& table, const std::string& name)
+{
+    table.DiagramQuery = Query;
+    // The mask first, so the rows are formatted once.
+    table.m_showMask = DefaultMask;
+    table.MoveTo(NextLeft, NextTop);
+    try {
+        table.SetTableName(name);
+    } catch (...) {
+        // A table whose columns could not be read stays, with what was read, where it belongs.
+        table.SetScale(m_scale);
+        table.Visible = true;
+        throw;
+    }
+    table.SetScale(m_scale);
+    table.Visible = true;
+    ColumnWidth = std::max(ColumnWidth, table.Width() * table.Scale());
+    NextTop += (table.Scale() + 1) * 8;
+    if (PageHeight < NextTop) {
+        NextTop = kPlacementStart;
+        NextLeft += (ColumnWidth / 8 + 1) * 8;
+        ColumnWidth = 0;
+    }
+}
+
+void TDiagramDocument::OpenReferences(TObjectItem& object, bool referencedBy)
+{
+    NextTop = kPlacementStart;
+    if (ShowStatus)
+        ShowStatus("Opening referenced tables for \"" + object.ObjectName + "\"");
+    const auto tableFor = [this](TObjectItem& o) {
+        TGDBTable* table = FindDiagramTable(o.ObjectName);
+        if (table == nullptr) {
+            table = &AddTableForObject(o);
+            table->SetShowFields(false);
+        }
+        return table;
+    };
+    const TModelIndex& index = ModelIndex();
+    if (!referencedBy) {
+        TGDBTable* table = tableFor(object);
+        table->SetSelected(true);
+        TConstraintList* constraints = object.ConstraintsIfAny();
+        for (int c = 0; constraints != nullptr && c < constraints->Count(); ++c) {
+            const TConstraintItem& constraint = *constraints->Items(c);
+            if (constraint.ConstType != kForeignKey)
+                continue;
+            const auto parents = index.Tables.find(std::string(constraint.RefObjName));
+            if (parents == index.Tables.end())
+                continue;
+            for (TObjectItem* parent : parents->second)
+                table->AddReference(parent->ObjectName, parent, nullptr, constraint.RefFields,
+                                    true);
+        }
+        return;
+    }
+    const auto children = index.ReferencedBy.find(object.ObjectName);
+    if (children == index.ReferencedBy.end())
+        return;
+    for (const auto& [child, constraint] : children->second)
+        tableFor(*child)->AddReference(object.ObjectName, &object, nullptr, constraint->RefFields,
+                                       true);
+}
+
+TGDBLine* TDiagramDocument::AddManualReference(TGDBTable& from, TGDBTable& to)
+{
+    if (&from == &to)
+        return nullptr;
+    const std::string fk = to.PrimaryKeyText;
+    for (const TTableReference& reference : from.OutgoingReferences) {
+        if (reference.Line->ToTable() == &to)
+            return nullptr;
+    }
+    TGDBLine& line = NewLine();
+    line.SetFromTable(&from);
+    line.SetToTable(&to);
+    from.OutgoingReferences.push_back({to.TableName() + "=" + fk, &line});
+    to.IncomingReferences.push_back({from.TableName() + "=" + fk, &line});
+    line.Hint = JoinConditionOf(from, to, fk);
+    line.ShowHint = true;
+    line.Visible = true;
+    return &line;
+}
+
+void TDiagramDocument::ResetPlacement()
+{
+    NextLeft = kPlacementStart;
+    NextTop = kPlacementStart;
+    ColumnWidth = 0;
+}
+
+// ---- Selection and groups
+
+void TDiagramDocument::SelectGroup(int tag)
+{
+    if (tag == 0)
+        return;
+    for (TGDBTable* table : Tables()) {
+        if (table->Tag == tag)
+            table->m_selected = true;
+    }
+    Invalidate();
+}
+
+void TDiagramDocument::SelectOnlyGroup(int tag)
+{
+    for (TGDBTable* table : Tables())
+        table->m_selected = tag != 0 && table->Tag == tag;
+    Invalidate();
+}
+
+void TDiagramDocument::GroupSelected()
+{
+    ++GroupCounter;
+    for (TGDBTable* table : Tables()) {
+        if (table->Selected())
+            table->Tag = GroupCounter;
+    }
+}
+
+void TDiagramDocument::UngroupTag(int tag)
+{
+    if (tag == 0)
+        return;
+    for (TGDBTable* table : Tables()) {
+        if (table->Tag == tag)
+            table->Tag = 0;
+        else if (table->Tag > tag)
+            --table->Tag;
+    }
+    --GroupCounter;
+}
+
+void TDiagramDocument::UngroupSelected(bool free)
+{
+    std::vector<TGDBComponent*> doomed;
+    for (auto it = m_components.rbegin(); it != m_components.rend(); ++it) {
+        if (!(*it)->IsTable())
+            continue;
+        auto* table = static_cast<TGDBTable*>(it->get());
+        if (!table->Selected())
+            continue;
+        UngroupTag(table->Tag);
+        if (free)
+            doomed.push_back(table);
+    }
+    if (!doomed.empty())
+        FreeMarked(std::move(doomed));
+}
+
+void TDiagramDocument::Group()
+{
+    UngroupSelected(false);
+    GroupSelected();
+}
+
+void TDiagramDocument::GroupConnected(TGDBComponent* popup)
+{
+    SelectOnlyGroup(0);
+    if (popup != nullptr && popup->IsTable()) {
+        auto* table = static_cast<TGDBTable*>(popup);
+        table->SetSelected(true);
+        for (const TTableReference& reference : table->OutgoingReferences)
+            reference.Line->ToTable()->SetSelected(true);
+        for (const TTableReference& reference : table->IncomingReferences)
+            reference.Line->FromTable()->SetSelected(true);
+    }
+    Group();
+}
+
+void TDiagramDocument::UngroupSelectedCommand()
+{
+    UngroupSelected(false);
+    SelectOnlyGroup(0);
+}
+
+void TDiagramDocument::RemoveSelected(TGDBComponent* popup)
+{
+    if (popup != nullptr && !popup->IsTable())
+        Free(popup);
+    else
+        UngroupSelected(true);
+}
+
+// ---- Zoom and moving
+
+void TDiagramDocument::SetDiagramScale(int scale)
+{
+    if (!ValidScale(scale))
+        return;
+    m_scale = scale;
+    // Every line is placed once at the end, not once per end table.
+    m_deferLines = true;
+    for (TGDBTable* table : Tables())
+        table->SetScale(scale);
+    m_deferLines = false;
+    for (const auto& component : m_components) {
+        if (!component->IsTable())
+            static_cast<TGDBLine*>(component.get())->UpdatePosition();
+    }
+    Invalidate();
+}
+
+bool TDiagramDocument::ZoomIn()
+{
+    if (m_scale <= 1)
+        return false;
+    SetDiagramScale(m_scale / 2);
+    return true;
+}
+
+bool TDiagramDocument::ZoomOut()
+{
+    if (m_scale >= kMaxScale)
+        return false;
+    SetDiagramScale(m_scale * 2);
+    return true;
+}
+
+void TDiagramDocument::MoveAll(int dx, int dy)
+{
+    for (const auto& component : m_components)
+        component->MoveBy(dx, dy);
+}
+
+void TDiagramDocument::DragTable(TGDBTable& table, int mode, int dx, int dy)
+{
+    switch (mode) {
+    case MouseModes::BottomEdge:
+        table.SetBounds(table.Left(), table.Top(), table.Width(), table.Height() + dy);
+        break;
+    case MouseModes::LeftEdge:
+        table.SetBounds(table.Left() + dx, table.Top(), table.Width() - dx, table.Height());
+        break;
+    case MouseModes::RightEdge:
+        table.SetBounds(table.Left(), table.Top(), table.Width() + dx, table.Height());
+        break;
+    default:
+        table.MoveBy(dx, dy);
+    }
+    if (table.Tag != 0) {
+        for (TGDBTable* other : Tables()) {
+            if (other != &table && other->Tag == table.Tag) {
+                other->MoveBy(dx, dy);
+                other->UpdateLines();
+            }
+        }
+    }
+    table.UpdateLines();
+}
+
+// ---- Notification
+
+void TDiagramDocument::Invalidate()
+{
+    if (m_observer != nullptr)
+        m_observer->DiagramChanged();
+}
+
+} // namespace quorvex

@@ -1,0 +1,37 @@
+#include "DiagramFont.h"
+
+#include <QFontMetrics>
+#include <QString>
+#include <QStringList>
+
+namespace quorvex {
+
+namespace {
+
+constexpr int kFontPixels = 8;
+
+QFont MakeFont()
+{
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(kFontPixels);
+    // Whole-pixel advances: the widths add up the same on every device.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+} // namespace
+
+const QFont& DiagramFont()
+{
+    static const QFont font = MakeFont();
+    return font;
+}
+
+int DiagramTextWidth(std::string_view text)
+{
+    static const QFontMetrics metrics(DiagramFont());
+    return metrics.horizontalAdvance(QString::fromLatin1(text.data(), qsizetype(text.size())));
+}
+
+} // namespace quorvex

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QFont>
+#include <string_view>
+
+namespace quorvex {
+
+// The font of diagram tables: "Arial" at 6 points, that is 8 pixels on a 96 dpi screen. It is
+// fixed in pixels so a table measures the same on the screen, on a bitmap and on a printer.
+// Liberation Sans stands in for Arial where Arial is not installed; it has the same widths.
+const QFont& DiagramFont();
+
+// Width in pixels of an 8-bit text in the diagram font.
+int DiagramTextWidth(std::string_view text);
+
+} // namespace quorvex

@@ -1,0 +1,160 @@
+#include "TGDBLine.h"
+
+#include "DiagramDocument.h"
+#include "DiagramPaint.h"
+#include "TGDBTable.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+
+namespace quorvex {
+
+namespace {
+
+constexpr int kHitDistance = 3;
+
+// Distance from p to the segment a-b, in pixels (Chebyshev, enough for a hit test on
+// horizontal, vertical and diagonal segments).
+bool NearSegment(QPoint p, QPoint a, QPoint b)
+{
+    const QRect box =
+        QRect(a, b).normalized().adjusted(-kHitDistance, -kHitDistance, kHitDistance, kHitDistance);
+    if (!box.contains(p))
+        return false;
+    const long long dx = b.x() - a.x();
+    const long long dy = b.y() - a.y();
+    if (dx == 0 || dy == 0)
+        return true;
+    // Cross product over the longer extent: the offset across the segment in pixels.
+    const long long cross = std::llabs(dx * (p.y() - a.y()) - dy * (p.x() - a.x()));
+    return cross <= kHitDistance * std::max(std::llabs(dx), std::llabs(dy));
+}
+
+} // namespace
+
+TGDBLine::TGDBLine(TDiagramDocument& document)
+    : TGDBComponent(document)
+{
+}
+
+TGDBLine::~TGDBLine()
+{
+    if (m_from != nullptr)
+        m_from->Detach(this);
+    if (m_to != nullptr && m_to != m_from)
+        m_to->Detach(this);
+}
+
+void TGDBLine::SetEnd(TGDBTable*& end, TGDBTable* table)
+{
+    if (end == table)
+        return;
+    TGDBTable* old = end;
+    end = table;
+    if (old != nullptr && old != m_from && old != m_to)
+        old->Detach(this);
+    if (table != nullptr)
+        table->Attach(this);
+    if (m_from != nullptr && m_to != nullptr)
+        UpdatePosition();
+}
+
+void TGDBLine::SetFromTable(TGDBTable* table)
+{
+    SetEnd(m_from, table);
+}
+
+void TGDBLine::SetToTable(TGDBTable* table)
+{
+    SetEnd(m_to, table);
+}
+
+void TGDBLine::SetStraight(bool straight)
+{
+    m_straight = straight;
+    Document().Invalidate();
+}
+
+void TGDBLine::UpdatePosition()
+{
+    if (m_from == nullptr || m_to == nullptr)
+        return;
+    const auto [p1, fromSide] = m_from->BorderPoint(m_to->Bounds());
+    const auto [p2, toSide] = m_to->BorderPoint(m_from->Bounds());
+    m_fromSide = fromSide;
+    m_toSide = toSide;
+    m_diagonal = (p1.x() <= p2.x() && p1.y() <= p2.y()) || (p1.x() >= p2.x() && p1.y() >= p2.y());
+    m_toIsRight = p1.x() < p2.x();
+    SetBounds(std::min(p1.x(), p2.x()), std::min(p1.y(), p2.y()), std::abs(p1.x() - p2.x()) + 1,
+              std::abs(p1.y() - p2.y()) + 1);
+    Document().Invalidate();
+}
+
+std::vector<QPoint> TGDBLine::PathPoints(int x, int y) const
+{
+    const int w = Width();
+    const int h = Height();
+    const int x2 = x + w - 1;
+    const int y2 = y + h - 1;
+    if (m_straight) {
+        if (m_diagonal)
+            return {{x, y}, {x2, y2}};
+        return {{x, y2}, {x2, y}};
+    }
+    const int mx = x + w / 2 - h / 8;
+    const int my = y + h / 2 - w / 8;
+    const QPoint a = m_diagonal ? QPoint(x, y) : QPoint(x, y2);
+    const QPoint b = m_diagonal ? QPoint(x2, y2) : QPoint(x2, y);
+    const bool aHorizontal = m_toIsRight ? m_fromSide : m_toSide;
+    const bool bHorizontal = m_toIsRight ? m_toSide : m_fromSide;
+    if (aHorizontal && bHorizontal)
+        return {a, {mx, a.y()}, {mx, b.y()}, b};
+    if (aHorizontal)
+        return {a, {mx, a.y()}, {mx, my}, {x2, my}, b};
+    if (bHorizontal)
+        return {a, {x, my}, {mx, my}, {mx, b.y()}, b};
+    return {a, {x, my}, {x2, my}, b};
+}
+
+void TGDBLine::PaintTo(QPainter& painter, int x, int y) const
+{
+    const QColor white(Qt::white);
+    const int w = Width();
+    const int h = Height();
+    const std::vector<QPoint> path = PathPoints(x, y);
+    const auto drawPath = [&] {
+        painter.drawPolyline(path.data(), int(path.size()));
+        painter.drawPoint(path.back());
+    };
+    if (m_straight) {
+        drawPath();
+        // The marker sits on the referenced end.
+        const int top = m_diagonal == m_toIsRight ? y + h - 4 : y;
+        if (m_toIsRight)
+            PaintEllipse(painter, x + w - 4, top, x + w, top + 4, white);
+        else
+            PaintEllipse(painter, x, top, x + 4, top + 4, white);
+        return;
+    }
+    const bool aHorizontal = m_toIsRight ? m_fromSide : m_toSide;
+    const bool bHorizontal = m_toIsRight ? m_toSide : m_fromSide;
+    const bool square = m_diagonal && aHorizontal && bHorizontal;
+    if (square && !m_toIsRight)
+        FillRectangle(painter, x - 4, y - 4, x + 4, y + 4);
+    drawPath();
+    if (square && m_toIsRight)
+        FillRectangle(painter, x + w - 5, y + h - 5, x + w + 3, y + h + 3);
+}
+
+bool TGDBLine::HitTest(QPoint point) const
+{
+    const std::vector<QPoint> path = PathPoints(Left(), Top());
+    for (size_t i = 1; i < path.size(); ++i) {
+        if (NearSegment(point, path[i - 1], path[i]))
+            return true;
+    }
+    return false;
+}
+
+} // namespace quorvex

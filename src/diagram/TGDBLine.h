@@ -1,0 +1,57 @@
+#pragma once
+
+#include "TGDBComponent.h"
+
+#include <QPoint>
+#include <vector>
+
+namespace quorvex {
+
+class TGDBTable;
+
+// One foreign-key reference drawn between two tables, from the referencing table to the
+// referenced one: a straight diagonal or an elbowed path inside the rectangle spanned by its
+// two end points, with a marker at the referenced end. Its hint is the join condition.
+class TGDBLine final : public TGDBComponent {
+public:
+    explicit TGDBLine(TDiagramDocument& document);
+    ~TGDBLine() override;
+
+    bool IsTable() const noexcept override { return false; }
+
+    TGDBTable* FromTable() const noexcept { return m_from; }
+    TGDBTable* ToTable() const noexcept { return m_to; }
+    // Positions the line once both ends are set.
+    void SetFromTable(TGDBTable* table);
+    void SetToTable(TGDBTable* table);
+
+    bool Straight() const noexcept { return m_straight; }
+    void SetStraight(bool straight);
+    bool Diagonal() const noexcept { return m_diagonal; }
+    bool FromSide() const noexcept { return m_fromSide; }
+    bool ToSide() const noexcept { return m_toSide; }
+    bool ToIsRight() const noexcept { return m_toIsRight; }
+
+    // Recomputes the end points, the flags and the bounds from the two tables.
+    void UpdatePosition();
+
+    void PaintTo(QPainter& painter, int x, int y) const override;
+    // Within a few pixels of the drawn path.
+    bool HitTest(QPoint point) const override;
+
+    // The points of the drawn path for a line whose top-left corner is at (x, y).
+    std::vector<QPoint> PathPoints(int x, int y) const;
+
+private:
+    void SetEnd(TGDBTable*& end, TGDBTable* table);
+
+    TGDBTable* m_from = nullptr;
+    TGDBTable* m_to = nullptr;
+    bool m_straight = true;
+    bool m_diagonal = true;
+    bool m_fromSide = false;
+    bool m_toSide = false;
+    bool m_toIsRight = false;
+};
+
+} // namespace quorvex
