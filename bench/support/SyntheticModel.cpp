@@ -365,6 +365,8 @@ private:
         const int total = std::clamp(m_shape.Columns, tables, tables * 250);
         for (int i = 0; i < tables; ++i)
             counts[static_cast<size_t>(i)] = total / tables + (i < total % tables ? 1 : 0);
+        if (m_shape.EvenColumns)
+            return counts;
         for (int move = 0; move < tables * 2; ++move) {
             int& from = counts[static_cast<size_t>(m_random.Below(tables))];
             int& to = counts[static_cast<size_t>(m_random.Below(tables))];
@@ -403,7 +405,15 @@ private:
         m_random.Shuffle(kinds);
 
         const std::vector<int> columns = ColumnCounts(tables);
-        const std::vector<int> indexes = Spread(m_shape.Indexes, tables, 8);
+        std::vector<int> indexes;
+        if (m_shape.KeyEveryTable) {
+            // The first index of every table enforces its primary key.
+            indexes = Spread(m_shape.Indexes - tables, tables, 7);
+            for (int& count : indexes)
+                ++count;
+        } else {
+            indexes = Spread(m_shape.Indexes, tables, 8);
+        }
         const std::vector<int> triggers = Spread(m_shape.Triggers, tables, 4);
 
         TObjectList& list = m_model->Objects();
@@ -490,19 +500,29 @@ private:
         if (tables == 0)
             return;
         const int total = std::max(0, m_shape.Constraints);
-        const int primaryKeys = std::min(tables, total * 38 / 100);
+        const int primaryKeys = m_shape.KeyEveryTable ? tables : std::min(tables, total * 38 / 100);
         std::vector<int> order(static_cast<size_t>(tables));
         std::iota(order.begin(), order.end(), 0);
         m_random.Shuffle(order);
         for (int i = 0; i < primaryKeys; ++i) {
             TTablePlan& table = m_tables[static_cast<size_t>(order[static_cast<size_t>(i)])];
-            table.PkColumns = m_random.Chance(10) ? std::min(2, table.Columns) : 1;
+            table.PkColumns =
+                !m_shape.KeyEveryTable && m_random.Chance(10) ? std::min(2, table.Columns) : 1;
         }
-        const int rest = total - primaryKeys;
-        m_foreignKeys = rest * 40 / 100;
-        m_nullChecks = rest * 30 / 100;
-        m_checks = rest * 20 / 100;
-        m_uniqueKeys = rest - m_foreignKeys - m_nullChecks - m_checks;
+        int rest = std::max(0, total - primaryKeys);
+        if (m_shape.ForeignKeys >= 0) {
+            m_foreignKeys = m_shape.ForeignKeys;
+            rest = std::max(0, rest - m_foreignKeys);
+            // The other kinds keep their proportions among themselves.
+            m_nullChecks = rest * 50 / 100;
+            m_checks = rest * 33 / 100;
+        } else {
+            m_foreignKeys = rest * 40 / 100;
+            m_nullChecks = rest * 30 / 100;
+            m_checks = rest * 20 / 100;
+            rest -= m_foreignKeys;
+        }
+        m_uniqueKeys = rest - m_nullChecks - m_checks;
         for (size_t owner = 0; owner < m_tablesByOwner.size(); ++owner) {
             std::vector<int> keyed;
             for (int t : m_tablesByOwner[owner]) {
@@ -1112,6 +1132,23 @@ SyntheticModelShape SyntheticModelShape::Scaled(double factor)
     shape.Constraints = scale(shape.Constraints);
     shape.Indexes = scale(shape.Indexes);
     shape.Triggers = scale(shape.Triggers);
+    return shape;
+}
+
+SyntheticModelShape SyntheticModelShape::KeyedTables(int tables, int columnsPerTable,
+                                                     int foreignKeys)
+{
+    SyntheticModelShape shape;
+    shape.Owners = 1;
+    shape.Objects = tables;
+    shape.Tables = tables;
+    shape.Columns = tables * columnsPerTable;
+    shape.Constraints = tables + foreignKeys;
+    shape.Indexes = tables;
+    shape.Triggers = 0;
+    shape.EvenColumns = true;
+    shape.KeyEveryTable = true;
+    shape.ForeignKeys = foreignKeys;
     return shape;
 }
 

@@ -20,10 +20,23 @@ struct SyntheticModelShape {
     int Indexes = 50000;
     int Triggers = 20000;
     std::uint64_t Seed = 0x51A7'E0B5'2024'0001ull;
+    // Every table gets Columns / Tables columns (the remainder one each to the first tables)
+    // instead of a mix of narrow and wide ones.
+    bool EvenColumns = false;
+    // Every table has a one-column primary key and, as its first index, the index enforcing it.
+    bool KeyEveryTable = false;
+    // When not negative: exactly this many foreign keys (the constraints after the primary keys
+    // and these are split among the other kinds). Otherwise 40% of the constraints after the
+    // primary keys.
+    int ForeignKeys = -1;
 
     // The default shape with every count multiplied by `factor` (owners excepted); a count
     // that was not zero stays at least 1.
     static SyntheticModelShape Scaled(double factor);
+    // One schema of tables only, as a diagram shows it: `tables` tables of `columnsPerTable`
+    // columns, each with its primary key and the index enforcing it, and `foreignKeys` foreign
+    // keys between them; no other constraints, indexes or triggers.
+    static SyntheticModelShape KeyedTables(int tables, int columnsPerTable, int foreignKeys);
 };
 
 // Builds a model shaped like one read from the dictionary: owners and objects sorted by OID,

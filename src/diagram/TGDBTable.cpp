@@ -32,6 +32,24 @@ QString Latin1(std::string_view text)
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
+// Whether the rectangles together cover `rect`. Only those spanning its full height count:
+// enough for a row under stacked tables, and a row wrongly taken as visible is merely drawn.
+bool Covered(const QRect& rect, const std::vector<QRect>& cover)
+{
+    int reached = rect.left();
+    for (bool advanced = true; advanced && reached <= rect.right();) {
+        advanced = false;
+        for (const QRect& c : cover) {
+            if (c.top() <= rect.top() && c.bottom() >= rect.bottom() && c.left() <= reached &&
+                c.right() >= reached) {
+                reached = c.right() + 1;
+                advanced = true;
+            }
+        }
+    }
+    return reached > rect.right();
+}
+
 bool LessNoCase(const std::string& a, const std::string& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -204,7 +222,29 @@ void TGDBTable::SortColumns()
     Document().Invalidate();
 }
 
+QRect TGDBTable::OpaqueRect() const
+{
+    if (m_scale >= kBoxOnlyScale || m_showFields)
+        return Bounds();
+    // The title bar alone ends a pixel above the bounds.
+    return QRect(Left(), Top(), Width(), kTitleHeight / m_scale - 1);
+}
+
+QRect TGDBTable::RowsRect() const
+{
+    if (m_scale != 1 || !m_showFields || ColumnLines.empty())
+        return {};
+    // Rows are drawn however small the box was made.
+    return QRect(Left(), Top(), std::max(Width(), MaxRowWidth() + 3),
+                 std::max(Height(), int(ColumnLines.size()) * kRowHeight + 18));
+}
+
 void TGDBTable::PaintTo(QPainter& painter, int x, int y) const
+{
+    PaintExposed(painter, x, y, {});
+}
+
+void TGDBTable::PaintExposed(QPainter& painter, int x, int y, const std::vector<QRect>& cover) const
 {
     const QColor fill = m_selected ? kCyan : QColor(Qt::white);
     const int right = x + Width();
@@ -225,9 +265,16 @@ void TGDBTable::PaintTo(QPainter& painter, int x, int y) const
     PaintRectangle(painter, x, bar - 1, right, y + Height(), fill);
     if (m_scale != 1)
         return;
+    const int textWidth = MaxRowWidth();
     for (size_t i = 0; i < ColumnLines.size(); ++i) {
-        painter.drawText(QPoint(x + 2, bar + kRowHeight * int(i) + metrics.ascent()),
-                         Latin1(RowText(ColumnLines[i])));
+        const int baseline = bar + kRowHeight * int(i) + metrics.ascent();
+        // Where the row's glyphs may reach: a pixel left of the text, and accented capitals
+        // above the ascent (3 pixels of margin hold them).
+        const QRect band(x + 1, baseline - metrics.ascent() - 3, textWidth + 2,
+                         metrics.ascent() + metrics.descent() + 6);
+        if (!cover.empty() && Covered(band, cover))
+            continue;
+        painter.drawText(QPoint(x + 2, baseline), Latin1(RowText(ColumnLines[i])));
     }
 }
 

@@ -121,6 +121,15 @@ private:
     void LoadColumnsAndSize();
     int MaxRowWidth() const;
 
+    // For the document's repaint, which leaves out the rows hidden under tables drawn later.
+    // The part of the bounds painted over with opaque pixels.
+    QRect OpaqueRect() const;
+    // Where the text of the rows reaches; empty when no rows are drawn at this scale.
+    QRect RowsRect() const;
+    // PaintTo in the diagram font, leaving out the rows wholly inside `cover`: rectangles
+    // painted over opaquely afterwards.
+    void PaintExposed(QPainter& painter, int x, int y, const std::vector<QRect>& cover) const;
+
     // Creation order, for finding the first table of a name.
     std::uint64_t m_sequence = 0;
     // Showed a model object before the model changed: takes the new model's object again.
