@@ -22,6 +22,19 @@ int DefaultPageHeight()
     return QPageSize(QPageSize::A4).sizePixels(600).height();
 }
 
+// Whether tables paint every pixel of their opaque part with this painter, and their rows keep
+// to the bands measured in the diagram font: only then may rows under them be left out.
+bool TablesCoverExactly(const QPainter& painter)
+{
+    const QPen& pen = painter.pen();
+    return pen.style() == Qt::SolidLine && pen.brush().style() == Qt::SolidPattern &&
+           pen.color().alpha() == 255 && painter.opacity() >= 1.0 &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           !painter.testRenderHint(QPainter::Antialiasing) &&
+           painter.worldTransform().type() <= QTransform::TxTranslate &&
+           painter.font() == DiagramFont();
+}
+
 bool ValidScale(int scale)
 {
     return scale == 1 || scale == 2 || scale == 4 || scale == 8 || scale == 16;
@@ -222,8 +235,64 @@ void TDiagramDocument::PaintTo(QPainter& painter, const QRect& area) const
     }
     std::sort(visible.begin(), visible.end(),
               [](const TGDBComponent* a, const TGDBComponent* b) { return a->m_z < b->m_z; });
-    for (const TGDBComponent* component : visible)
-        component->PaintTo(painter, component->Left(), component->Top());
+    // Text costs the most, and the placement stacks tables 16 pixels apart: most rows lie under
+    // opaque tables drawn later, and are left out.
+    const std::vector<std::vector<QRect>> covers =
+        TablesCoverExactly(painter) ? RowCovers(visible) : std::vector<std::vector<QRect>>();
+    for (size_t i = 0; i < visible.size(); ++i) {
+        const TGDBComponent* component = visible[i];
+        if (i < covers.size() && !covers[i].empty())
+            static_cast<const TGDBTable*>(component)->PaintExposed(painter, component->Left(),
+                                                                   component->Top(), covers[i]);
+        else
+            component->PaintTo(painter, component->Left(), component->Top());
+    }
+}
+
+std::vector<std::vector<QRect>>
+TDiagramDocument::RowCovers(const std::vector<const TGDBComponent*>& order)
+{
+    const auto tableAt = [&order](size_t i) {
+        return order[i]->IsTable() ? static_cast<const TGDBTable*>(order[i]) : nullptr;
+    };
+    std::vector<std::vector<QRect>> covers;
+    bool rows = false;
+    for (size_t i = 0; i < order.size() && !rows; ++i)
+        rows = tableAt(i) != nullptr && !tableAt(i)->RowsRect().isEmpty();
+    if (!rows)
+        return covers;
+    // A grid of cells finds the tables that meet one without comparing every pair.
+    constexpr int kCell = 256;
+    const auto cell = [](int v) { return v >= 0 ? v / kCell : -1 - (-1 - v) / kCell; };
+    const auto forCells = [&cell](const QRect& r, const auto& visit) {
+        for (int cy = cell(r.top()); cy <= cell(r.bottom()); ++cy) {
+            for (int cx = cell(r.left()); cx <= cell(r.right()); ++cx)
+                visit(std::uint64_t(std::uint32_t(cx)) << 32 | std::uint32_t(cy));
+        }
+    };
+    std::unordered_map<std::uint64_t, std::vector<size_t>> cells;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (const TGDBTable* table = tableAt(i); table != nullptr && !table->OpaqueRect().isEmpty())
+            forCells(table->OpaqueRect(), [&](std::uint64_t key) { cells[key].push_back(i); });
+    }
+    covers.resize(order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        const TGDBTable* table = tableAt(i);
+        const QRect rowsRect = table != nullptr ? table->RowsRect() : QRect();
+        if (rowsRect.isEmpty())
+            continue;
+        forCells(rowsRect, [&](std::uint64_t key) {
+            const auto found = cells.find(key);
+            if (found == cells.end())
+                return;
+            for (size_t j : found->second) {
+                const QRect opaque = tableAt(j)->OpaqueRect();
+                if (j > i && opaque.intersects(rowsRect))
+                    covers[i].push_back(opaque);
+            }
+        });
+    }
+    return covers;
 }
 
 // ---- The model
@@ -295,6 +364,30 @@ TGDBTable& TDiagramDocument::AddTableByName(const std::string& name)
 {
     TGDBTable& table = NewTable();
     Place(table, name);
+    return table;
+}
+
+TGDBTable& TDiagramDocument::LoadTable(const std::string& name, QPoint position, bool showFields,
+                                       const std::string& mask, int tag, QPoint viewOrigin)
+{
+    TGDBTable& table = NewTable();
+    table.DiagramQuery = Query;
+    table.MoveTo(position.x(), position.y());
+    table.Tag = tag;
+    try {
+        table.SetTableName(name);
+        table.SetShowFields(showFields);
+        table.SetShowMask(mask);
+    } catch (...) {
+        // A table whose columns could not be read stays, with what was read, where it belongs.
+        table.SetScale(m_scale);
+        table.MoveBy(viewOrigin.x(), viewOrigin.y());
+        table.Visible = true;
+        throw;
+    }
+    table.SetScale(m_scale);
+    table.MoveBy(viewOrigin.x(), viewOrigin.y());
+    table.Visible = true;
     return table;
 }
 

@@ -91,6 +91,10 @@ public:
     TGDBTable& AddTableForObject(TObjectItem& object);
     // A table read from the database by name (no model object), placed like the others.
     TGDBTable& AddTableByName(const std::string& name);
+    // A table of a layout file: read from the database, placed at a full-scale position
+    // relative to the view's top-left diagram point, shown at the current scale.
+    TGDBTable& LoadTable(const std::string& name, QPoint position, bool showFields,
+                         const std::string& mask, int tag, QPoint viewOrigin);
     // References (false) or Referenced By (true) of a model object.
     void OpenReferences(TObjectItem& object, bool referencedBy);
     // A reference drawn by hand from one table to another, joined on the target's key.
@@ -130,6 +134,10 @@ private:
 
     struct TModelIndex;
     const TModelIndex& ModelIndex() const;
+    // For each table of `order` (drawing order) that draws rows of text, the opaque rectangles
+    // of the tables drawn after it that meet its rows; empty when no table draws rows.
+    static std::vector<std::vector<QRect>>
+    RowCovers(const std::vector<const TGDBComponent*>& order);
     TGDBComponent& Add(std::unique_ptr<TGDBComponent> component, bool front);
     // Names, sizes and shows a new table at the placement point, and moves the point on.
     void Place(TGDBTable& table, const std::string& name);

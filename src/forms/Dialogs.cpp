@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 namespace quorvex {
 
@@ -131,6 +133,21 @@ std::optional<QColor> TQtDialogs::ChooseColor(QWidget* parent, const QColor& ini
     if (!color.isValid())
         return std::nullopt;
     return color;
+}
+
+bool TQtDialogs::Print(QWidget* parent, const QString& jobTitle,
+                       const std::function<void(QPrinter&)>& paint)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(jobTitle);
+    QPrintPreviewDialog preview(&printer, parent);
+    bool printed = false;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* target) {
+                         paint(*target);
+                         printed = printed || target == &printer;
+                     });
+    return preview.exec() == QDialog::Accepted && printed;
 }
 
 int TQtDialogs::ExecForm(TEditableForm& form)

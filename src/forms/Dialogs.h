@@ -4,8 +4,11 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
+
+class QPrinter;
 
 namespace quorvex {
 
@@ -58,6 +61,10 @@ public:
     virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) = 0;
     // Shows one of the program's own windows modally; returns its modal result.
     virtual int ExecForm(TEditableForm& form) = 0;
+    // Shows the pages `paint` draws in a print preview, from which the user prints them on a
+    // printer of their choice under `jobTitle`. False when nothing was printed.
+    virtual bool Print(QWidget* parent, const QString& jobTitle,
+                       const std::function<void(QPrinter&)>& paint) = 0;
 
     // An information box with an OK button.
     void ShowMessage(QWidget* parent, const QString& text, const QString& title = {});
@@ -84,6 +91,8 @@ public:
     std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
     std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
     int ExecForm(TEditableForm& form) override;
+    bool Print(QWidget* parent, const QString& jobTitle,
+               const std::function<void(QPrinter&)>& paint) override;
 };
 
 } // namespace quorvex

@@ -2,6 +2,8 @@
 
 #include "EditableForm.h"
 
+#include <QPrinter>
+
 namespace quorvex {
 
 namespace {
@@ -82,6 +84,21 @@ std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor& init
 {
     Asked.push_back({QStringLiteral("Color"), {}, {}, QMessageBox::NoIcon, {}, initial.name()});
     return Next(ColorAnswers, std::optional<QColor>());
+}
+
+bool TScriptedDialogs::Print(QWidget*, const QString& jobTitle,
+                             const std::function<void(QPrinter&)>& paint)
+{
+    Asked.push_back({QStringLiteral("Print"), jobTitle, {}, QMessageBox::NoIcon, {}, {}});
+    const std::optional<QString> file = Next(PrintAnswers, std::optional<QString>());
+    if (!file)
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(jobTitle);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*file);
+    paint(printer);
+    return true;
 }
 
 int TScriptedDialogs::ExecForm(TEditableForm& form)

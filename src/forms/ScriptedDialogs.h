@@ -15,8 +15,8 @@ class TScriptedDialogs : public TDialogs {
 public:
     // One question as it was asked.
     struct TAsked {
-        QString
-            Kind; // "Message", "OpenFile", "SaveFile", "Login", "Input", "Font", "Color", "Form"
+        QString Kind; // "Message", "OpenFile", "SaveFile", "Login", "Input", "Font", "Color",
+                      // "Form", "Print"
         QString Title;
         QString Text; // message text, input label, login database, form name
         QMessageBox::Icon Icon = QMessageBox::NoIcon;
@@ -32,6 +32,8 @@ public:
     std::deque<std::optional<QColor>> ColorAnswers;
     // Runs instead of showing the form; returns its modal result.
     std::deque<std::function<int(TEditableForm&)>> FormAnswers;
+    // A print is made into this PDF file; none queued: the print is cancelled.
+    std::deque<std::optional<QString>> PrintAnswers;
 
     std::vector<TAsked> Asked;
     // Every file dialog's settings in full, open and save alike.
@@ -49,6 +51,8 @@ public:
     std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
     std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
     int ExecForm(TEditableForm& form) override;
+    bool Print(QWidget* parent, const QString& jobTitle,
+               const std::function<void(QPrinter&)>& paint) override;
 };
 
 // Installs scripted dialogs for as long as it lives, then puts the previous ones back.

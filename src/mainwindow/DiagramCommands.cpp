@@ -3,13 +3,21 @@
 #include "DiagramIcons.h"
 #include "MainWindowHost.h"
 #include "ObjectTreeModel.h"
+#include "diagram/AutoSQL.h"
+#include "diagram/DiagramRender.h"
+#include "diagram/LayoutFile.h"
 #include "dictionary/DBOraClass.h"
 #include "forms/Dialogs.h"
 #include "model/ObjectList.h"
 #include "persistence/Exceptions.h"
+#include "sqltools/AutoSQLForm.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
+#include <QPrinter>
 #include <QToolBar>
 #include <algorithm>
 
@@ -19,6 +27,14 @@ namespace {
 
 const QString kMaskPrompt = QStringLiteral("%n:s 0-No,1-Name,2-Default,3-Type,4-Key,5-Comment");
 const QString kNewTableItem = QStringLiteral("NewTabItem");
+const QString kSaveFilter = QStringLiteral("Object Files (*.OBJ);;SQL Files (*.SQL);;All Files "
+                                           "(*.*);;Layout Files (*.LYT);;Text Files (*.TXT)");
+const QString kOpenFilter = QStringLiteral(
+    "Object Files (*.OBJ);;SQL Files (*.SQL);;All Files (*.*);;Layout Files (*.LYT)");
+const QString kLayoutFilter = QStringLiteral("Layout Files (*.LYT)");
+const QString kPictureFilter = QStringLiteral("Bitmap Files (*.bmp);;PNG Images (*.png);;SVG "
+                                              "Drawings (*.svg);;PDF Documents (*.pdf)");
+constexpr int kDefaultPrintScale = 4;
 
 QString Latin1(const std::string& text)
 {
@@ -28,6 +44,18 @@ QString Latin1(const std::string& text)
 std::string Bytes(const QString& text)
 {
     return text.toLatin1().toStdString();
+}
+
+std::string FileName(const QString& name)
+{
+    return QFile::encodeName(name).toStdString();
+}
+
+// The program's own file name with the extension .lyt, as layout dialogs propose it.
+QString ProposedLayoutName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+           QStringLiteral(".lyt");
 }
 
 } // namespace
@@ -96,6 +124,7 @@ void TDiagramCommands::BuildPopup(QWidget* window)
 {
     m_popup = new QMenu(window);
     m_popup->setObjectName(QStringLiteral("ImagePopup"));
+    AddItem(*m_popup, "AutomaticSQL1", "Automatic SQL", &TDiagramCommands::AutomaticSQL);
     QMenu* selected = m_popup->addMenu(QStringLiteral("Selected"));
     selected->menuAction()->setObjectName(QStringLiteral("Selected1"));
     AddItem(*selected, "Remove1", "Close Selected Table", &TDiagramCommands::CloseSelected);
@@ -136,6 +165,10 @@ void TDiagramCommands::BuildPopup(QWidget* window)
     QMenu* layout = m_popup->addMenu(QStringLiteral("Layout"));
     layout->menuAction()->setObjectName(QStringLiteral("Layout1"));
     AddItem(*layout, "ClearScrollBox1", "Clear", &TDiagramCommands::Clear);
+    AddItem(*layout, "LoadLayout1", "Load Layout", &TDiagramCommands::LoadLayout);
+    AddItem(*layout, "SaveLayout1", "Save Layout", &TDiagramCommands::SaveLayout);
+    AddItem(*layout, "SaveToBitmap1", "Save To Bitmap", &TDiagramCommands::SaveToBitmap);
+    AddItem(*layout, "Print1", "Print", &TDiagramCommands::Print);
     AddItem(*m_popup, "Magnify1", "Zoom In", &TDiagramCommands::ZoomIn);
     AddItem(*m_popup, "Reduce1", "Zoom Out", &TDiagramCommands::ZoomOut);
 }
@@ -395,6 +428,86 @@ void TDiagramCommands::ZoomIn()
 void TDiagramCommands::ZoomOut()
 {
     Zoom(false);
+}
+
+// ---- Outputs
+
+void TDiagramCommands::AutomaticSQL()
+{
+    if (m_current == nullptr)
+        return;
+    const TAutoSqlParts parts = BuildAutoSql(m_current->Document());
+    auto* form = new TAutoSQLForm(m_host.Session(), m_host.HostWidget(), parts.Fields, parts.From,
+                                  parts.Where, [this](const QString& statement) {
+                                      if (OpenInSqlPane)
+                                          OpenInSqlPane(statement);
+                                  });
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->show();
+}
+
+void TDiagramCommands::SaveLayout()
+{
+    if (m_current == nullptr)
+        return;
+    const auto file = Dialogs().SaveFileName(
+        m_host.HostWidget(), {QStringLiteral("Save Layout To"), kSaveFilter, ProposedLayoutName(),
+                              QStringLiteral("LYT"), kLayoutFilter});
+    if (file)
+        quorvex::SaveLayout(m_current->Document(), FileName(*file));
+}
+
+void TDiagramCommands::LoadLayout()
+{
+    if (m_current == nullptr)
+        return;
+    const auto file = Dialogs().OpenFileName(
+        m_host.HostWidget(), {QStringLiteral("Load Layout From"), kOpenFilter, ProposedLayoutName(),
+                              QStringLiteral("LYT"), kLayoutFilter});
+    if (file)
+        quorvex::LoadLayout(m_current->Document(), FileName(*file), m_current->ToDiagram({0, 0}));
+}
+
+void TDiagramCommands::SaveToBitmap()
+{
+    if (m_current == nullptr)
+        return;
+    const auto file = Dialogs().SaveFileName(
+        m_host.HostWidget(), {QStringLiteral("Save Image To"), kPictureFilter,
+                              QStringLiteral("bitmap.bmp"), QStringLiteral("bmp"), QString()});
+    if (!file)
+        return;
+    const std::string name = FileName(*file);
+    SaveDiagramPicture(m_current->Document(), name, ImageFormatFor(name),
+                       m_current->viewport()->size());
+}
+
+void TDiagramCommands::Print()
+{
+    if (m_current == nullptr)
+        return;
+    const QString answer =
+        Dialogs()
+            .InputText(m_host.HostWidget(), QStringLiteral("Scale"), QStringLiteral("1-16"),
+                       QString::number(kDefaultPrintScale))
+            .value_or(QString::number(kDefaultPrintScale));
+    bool number = false;
+    int scale = answer.trimmed().toInt(&number);
+    if (!number)
+        scale = kDefaultPrintScale;
+    const TDiagramDocument& document = m_current->Document();
+    const QSize view = m_current->viewport()->size();
+    // A failure inside the preview's painting is carried out of the dialog and shown after.
+    std::exception_ptr failure;
+    Dialogs().Print(m_host.HostWidget(), QStringLiteral("Plennic Diagram"), [&](QPrinter& printer) {
+        try {
+            PrintDiagram(document, printer, scale, view);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 } // namespace quorvex

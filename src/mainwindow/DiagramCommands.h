@@ -64,6 +64,14 @@ public:
     void Clear();
     void ZoomIn();
     void ZoomOut();
+    void AutomaticSQL();
+    void SaveLayout();
+    void LoadLayout();
+    void SaveToBitmap();
+    void Print();
+
+    // Puts a statement into a new SQL text pane of the window.
+    std::function<void(const QString&)> OpenInSqlPane;
 
     QAction* CloseSelectedAction = nullptr;
     QAction* MoveAllWithMouseAction = nullptr;

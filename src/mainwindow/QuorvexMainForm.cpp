@@ -14,6 +14,7 @@
 #include "forms/Dialogs.h"
 #include "forms/InternetAccessForm.h"
 #include "persistence/Exceptions.h"
+#include "sqltools/AutoSQLForm.h"
 #include "sqltools/SQLGridForm.h"
 
 #include <QAction>
@@ -65,6 +66,7 @@ TQuorvexMainForm::~TQuorvexMainForm()
     m_treeHook.reset();
     // Results windows hold queries on the session: they go before it.
     qDeleteAll(findChildren<TSQLGridForm*>(Qt::FindDirectChildrenOnly));
+    qDeleteAll(findChildren<TAutoSQLForm*>(Qt::FindDirectChildrenOnly));
     m_paneSql.reset();
     // The tree refers to the model's items and the commands to the model: both go first; then
     // the reader, the query and the session, in that order.
@@ -138,6 +140,12 @@ void TQuorvexMainForm::LayOut()
         m_toolBar->setVisible(diagram != nullptr);
     });
     connect(m_panes, &TPaneSet::diagramPaneCreated, m_diagram, &TDiagramCommands::AttachPane);
+    // "Open in SQL Pane" of an Automatic SQL window: a new pane in front of "SQL".
+    m_diagram->OpenInSqlPane = [this](const QString& statement) {
+        const int index = m_panes->Count() - 2;
+        m_panes->SelectPane(index);
+        m_panes->SetPaneText(index, statement);
+    };
     // Diagram tables point into the model: they let go before it changes and find their
     // objects again in the new one.
     connect(m_treeModel, &QAbstractItemModel::modelAboutToBeReset, m_diagram,

@@ -4,6 +4,7 @@
 
 #include "SqlToolsHarness.h"
 #include "dictionary/DBOraClass.h"
+#include "mainwindow/DiagramPane.h"
 #include "mainwindow/ObjectTreeModel.h"
 #include "mainwindow/PaneSet.h"
 #include "mainwindow/TextPane.h"
@@ -228,7 +229,7 @@ public:
     explicit TPaneHost(TDatabaseSession& session)
         : m_session(session)
         , m_query(session.CreateQuery())
-        , m_panes(&m_window, nullptr, m_tree)
+        , m_panes(&m_window, nullptr, m_tree, m_options)
     {
         m_panes.CreateStartPanes();
         m_panes.SelectPane(kActionPane);
@@ -257,6 +258,7 @@ private:
     std::unique_ptr<TQuery> m_query;
     QWidget m_window;
     TObjectTreeModel m_tree;
+    TDiagramOptions m_options;
     TDBNewOracle m_reader;
     TPaneSet m_panes;
 };

@@ -1,5 +1,6 @@
 // A diagram pane as a user works it: the IMG tab, a table dropped from the tree, References from
-// the popup menu, dragging, zooming, a hint, a schema refresh under the diagram, and Clear.
+// the popup menu, Automatic SQL, layout, picture and print, dragging, zooming, a hint, a schema
+// refresh under the diagram, and Clear.
 #include "WindowHarness.h"
 #include "dictionary/DBOraClass.h"
 #include "mainwindow/DiagramCommands.h"
@@ -7,13 +8,19 @@
 #include "mainwindow/PaneSet.h"
 #include "mainwindow/TextPane.h"
 #include "model/ObjectList.h"
+#include "sqltools/AutoSQLForm.h"
+#include "sqltools/QueryRowsModel.h"
 
 #include <QAbstractItemView>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QImage>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
@@ -72,6 +79,40 @@ TEST(DiagramPane, DropReferencesDragZoomHintRefreshAndClear)
     ASSERT_EQ(emp->OutgoingReferences.size(), 1u);
     EXPECT_EQ(emp->OutgoingReferences[0].Line->Hint, "(EMP.DEPTNO=DEPT.DEPTNO)");
     EXPECT_EQ(dept->IncomingReferences[0].Line, emp->OutgoingReferences[0].Line);
+
+    // Automatic SQL over both tables: fields double-clicked, rows on entering the grid, and
+    // the statement taken into a new SQL pane.
+    harness.Click("AutomaticSQL1");
+    auto* sql = form.findChild<TAutoSQLForm*>();
+    ASSERT_NE(sql, nullptr);
+    EXPECT_EQ(sql->FromMemo()->toPlainText(), "EMP tab0\n,DEPT tab1");
+    EXPECT_EQ(sql->WhereMemo()->toPlainText(), "(tab0.DEPTNO=tab1.DEPTNO)");
+    for (const int row : {2, 6}) {
+        sql->FieldList()->setCurrentRow(row);
+        sql->FieldListDblClick();
+    }
+    EXPECT_EQ(sql->SelectMemo()->toPlainText(), "tab0.ENAME\n,tab0.SAL");
+    sql->ResultsDBGridEnter();
+    EXPECT_EQ(sql->Rows().rowCount(), 14);
+    sql->findChild<QPushButton*>("OpenInPaneButton")->click();
+    EXPECT_EQ(form.PaneText(panes.CurrentIndex()), sql->Statement());
+    delete sql;
+    panes.SelectPane(pane->Tag());
+
+    // Layout, picture and print through their dialogs; "abc" as the scale prints at 4.
+    TempDir dir;
+    harness.Dialogs().FileAnswers = {QString::fromStdString(dir.File("d.lyt")),
+                                     QString::fromStdString(dir.File("d.png"))};
+    harness.Click("SaveLayout1");
+    harness.Click("SaveToBitmap1");
+    harness.Dialogs().InputAnswers = {QStringLiteral("abc")};
+    harness.Dialogs().PrintAnswers = {QString::fromStdString(dir.File("d.pdf"))};
+    harness.Click("Print1");
+    EXPECT_EQ(ReadFileBytes(dir.File("d.lyt")).substr(0, 32),
+              "0=TGDBTable\r\n0TableName=EMP\r\n0Le");
+    EXPECT_FALSE(QImage(QString::fromStdString(dir.File("d.png"))).isNull());
+    EXPECT_EQ(ReadFileBytes(dir.File("d.pdf")).substr(0, 5), "%PDF-");
+    EXPECT_EQ(harness.AskedKinds().filter("Message"), QStringList());
 
     // Dragging EMP by its title moves it and re-routes the line.
     const QRect lineBefore = emp->OutgoingReferences[0].Line->Bounds();
