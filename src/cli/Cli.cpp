@@ -41,12 +41,16 @@ std::string Wrapped(std::string_view prefix, const std::vector<std::string>& wor
     return text + "\n";
 }
 
-// "quorvex-cli NAME [SELECTOR] OPERANDS" as one word, then one word per option.
+// "quorvex-cli NAME [SELECTOR [VALUE]] OPERANDS" as one word, then one word per option, "..."
+// after one that may be repeated.
 std::vector<std::string> SynopsisWords(const TCommand& command, const TCommandForm& form)
 {
     std::string head = std::string(kProgram) + " " + std::string(command.Name);
-    if (form.Selector != nullptr)
+    if (form.Selector != nullptr) {
         head += " " + std::string(form.Selector->Long);
+        if (!form.Selector->ValueName.empty())
+            head += " " + std::string(form.Selector->ValueName);
+    }
     for (std::string_view operand : form.Operands)
         head += " " + std::string(operand);
     std::vector<std::string> words{head};
@@ -54,7 +58,7 @@ std::vector<std::string> SynopsisWords(const TCommand& command, const TCommandFo
         std::string word = "[" + std::string(option.Short.empty() ? option.Long : option.Short);
         if (!option.ValueName.empty())
             word += " " + std::string(option.ValueName);
-        words.push_back(word + "]");
+        words.push_back(word + (option.Repeatable ? "]..." : "]"));
     }
     return words;
 }

@@ -31,7 +31,8 @@ std::string UsageText();
 
 // Runs the tool on the arguments that follow the program name. Reports and help go to `out`
 // (or to the file named by -o), progress and messages to `err`; on failure nothing is written
-// to `out`. Commands that read a database need a QCoreApplication. Returns the exit status.
+// to `out`. Commands that read a database need a QCoreApplication, diagram a QGuiApplication.
+// Returns the exit status.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const TCliEnvironment& environment = {});
 

@@ -51,7 +51,7 @@ TArguments ParseArguments(std::span<const std::string> args, std::span<const TOp
         const TOptionSpec* option = FindOption(options, name);
         if (option == nullptr)
             throw EUsage("unknown option " + std::string(name));
-        if (parsed.Has(option->Long))
+        if (parsed.Has(option->Long) && !option->Repeatable)
             throw EUsage("option " + std::string(name) + " given twice");
         std::string value;
         if (option->ValueName.empty()) {
@@ -69,7 +69,8 @@ TArguments ParseArguments(std::span<const std::string> args, std::span<const TOp
         if (!option->ValueName.empty() && value.empty())
             throw EUsage("option " + std::string(name) + " needs a " +
                          std::string(option->ValueName));
-        parsed.Options.emplace(std::string(option->Long), std::move(value));
+        parsed.Options.emplace(std::string(option->Long), value);
+        parsed.InOrder.emplace_back(std::string(option->Long), std::move(value));
     }
     return parsed;
 }

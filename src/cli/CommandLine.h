@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvex {
@@ -17,12 +18,15 @@ struct TOptionSpec {
     std::string_view Long;  // "--output"; the name the parsed options are kept under
     std::string_view ValueName;
     std::string_view Help;
+    bool Repeatable = false; // a step that may be given again; every occurrence is kept
 };
 
 // A command's arguments split into operands, in order, and options.
 struct TArguments {
     std::vector<std::string> Operands;
     std::map<std::string, std::string, std::less<>> Options; // by long name; flags hold ""
+    // Every option given, by long name, in order: repeated steps run in the order given.
+    std::vector<std::pair<std::string, std::string>> InOrder;
 
     bool Has(std::string_view longName) const { return Options.contains(longName); }
     // The option's value, or nullptr when it was not given.
@@ -39,8 +43,8 @@ public:
 };
 
 // Splits `args` into operands and the options in `options`. Everything after "--" is an
-// operand, and so is a lone "-". EUsage for an unknown option, an option given twice, a
-// missing value, or a value given to a flag.
+// operand, and so is a lone "-". EUsage for an unknown option, an option given twice that is
+// not Repeatable (Options keeps the first value), a missing value, or a value given to a flag.
 TArguments ParseArguments(std::span<const std::string> args, std::span<const TOptionSpec> options);
 
 } // namespace quorvex

@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "Cli.h"
+#include "DiagramCommand.h"
 #include "LiveDatabase.h"
 #include "ProgressDisplay.h"
 #include "SqlCommand.h"
@@ -133,19 +134,16 @@ int RunText(const TCommandContext& context)
     return ExitCodes::Success;
 }
 
-constexpr TOptionSpec kOutputOption = {
-    "-o", "--output", "FILE",
-    "write the report to FILE instead of standard output; FILE is\n"
-    "replaced only once the whole report is written"};
 constexpr TOptionSpec kDbOption = {"", "--db", "",
                                    "compare: read the current model from the database\n"
-                                   "ALIAS as USER with PASSWORD, not from the snapshot CURRENT"};
+                                   "ALIAS as USER with PASSWORD, not from the\n"
+                                   "snapshot CURRENT"};
 // The reader's switches, as the Snapshot menu sets them.
 constexpr TOptionSpec kReadOptions[] = {
     {"", "--include-sys", "", "read every owner, not only the user's schema"},
     {"", "--rule", "", "prefix the dictionary queries with the rule hint"},
     {"", "--ordered", "",
-     "prefix the dictionary queries with the ordered hint; --rule\nwins when both are given"},
+     "prefix the dictionary queries with the ordered\nhint; --rule wins when both are given"},
     {"", "--no-source", "", "read the structure only, without the stored source"},
 };
 constexpr TOptionSpec kCompareOptions[] = {kOutputOption};
@@ -186,6 +184,7 @@ const TCommand kCommands[] = {
      "OUT.TXT, with its constraints, columns, indexes and triggers.",
      &RunText},
     {"sql", kSqlForms, kSqlSummary, &RunSql},
+    {"diagram", kDiagramForms, kDiagramSummary, &RunDiagram},
 };
 
 } // namespace

@@ -36,6 +36,13 @@ struct TCommand {
     int (*Run)(const TCommandContext& context);
 };
 
+// -o of compare and of diagram: the help lists an option once.
+inline constexpr TOptionSpec kOutputOption = {"-o", "--output", "FILE",
+                                              "compare: write the report to FILE, not to standard\n"
+                                              "output; diagram: draw the diagram into FILE, a\n"
+                                              ".bmp, .png, .svg or .pdf file; FILE is replaced\n"
+                                              "only once it is wholly written"};
+
 std::span<const TCommand> Commands();
 const TCommand* FindCommand(std::string_view name);
 

@@ -1,6 +1,5 @@
 #include "LiveDatabase.h"
 
-#include "engine/QtSession.h"
 #include "persistence/AsciiText.h"
 #include "persistence/Exceptions.h"
 
@@ -8,26 +7,32 @@
 
 namespace quorvex {
 
-std::unique_ptr<TDBNewOracle> ReadLiveModel(const TLiveRead& read, const TProgress& progress)
+TLiveConnection::TLiveConnection(const TLiveRead& read)
+    : m_read(read)
 {
-    TQtSession session;
-    session.SetAlias(read.Alias);
-    session.SetLoginCallback([&read](TLoginParams& login) {
-        login.UserName = read.User;
-        login.Password = read.Password;
+    m_session.SetAlias(m_read.Alias);
+    m_session.SetLoginCallback([this](TLoginParams& login) {
+        login.UserName = m_read.User;
+        login.Password = m_read.Password;
     });
+    m_query = m_session.CreateQuery();
+}
+
+TLiveConnection::~TLiveConnection() = default;
+
+std::unique_ptr<TDBNewOracle> TLiveConnection::ReadModel(const TProgress& progress)
+{
     auto model = std::make_unique<TDBNewOracle>();
-    model->UserName = UpperAsciiText(read.User);
-    model->SourceName = read.Alias + "." + model->UserName;
-    model->IncludeSys = read.IncludeSys;
-    model->UseRule = read.UseRule;
-    model->UseOrdered = read.UseOrdered;
-    // The query must go before the session; the model only borrows it.
-    const std::unique_ptr<TQuery> query = session.CreateQuery();
-    model->SetQuery(query.get());
+    model->UserName = UpperAsciiText(m_read.User);
+    model->SourceName = m_read.Alias + "." + model->UserName;
+    model->IncludeSys = m_read.IncludeSys;
+    model->UseRule = m_read.UseRule;
+    model->UseOrdered = m_read.UseOrdered;
+    // The model only borrows the query.
+    model->SetQuery(m_query.get());
     try {
         model->LoadSchema(progress);
-        if (read.ReadSource)
+        if (m_read.ReadSource)
             model->LoadSource(progress);
     } catch (...) {
         model->SetQuery(nullptr);
@@ -35,6 +40,12 @@ std::unique_ptr<TDBNewOracle> ReadLiveModel(const TLiveRead& read, const TProgre
     }
     model->SetQuery(nullptr);
     return model;
+}
+
+std::unique_ptr<TDBNewOracle> ReadLiveModel(const TLiveRead& read, const TProgress& progress)
+{
+    TLiveConnection connection(read);
+    return connection.ReadModel(progress);
 }
 
 std::string ResolvePassword(const std::string& operand)

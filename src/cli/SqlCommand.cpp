@@ -29,6 +29,8 @@ std::vector<std::string> Lines(std::string_view text)
     return lines;
 }
 
+} // namespace
+
 void PrintRows(TQuery& query, std::ostream& out)
 {
     for (int k = 0; k < query.FieldCount(); ++k)
@@ -40,8 +42,6 @@ void PrintRows(TQuery& query, std::ostream& out)
         out << '\n';
     }
 }
-
-} // namespace
 
 int RunSql(const TCommandContext& context)
 {

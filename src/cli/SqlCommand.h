@@ -2,10 +2,13 @@
 
 #include "Commands.h"
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
 namespace quorvex {
+
+class TQuery;
 
 // "sql ALIAS USER PASSWORD STATEMENT": one statement run the way the main window's text panes
 // run their text, parameter parsing off.
@@ -19,5 +22,9 @@ inline constexpr std::string_view kSqlSummary =
     "queries the table NAME; any other statement runs and prints OK.";
 
 int RunSql(const TCommandContext& context);
+
+// A query's rows as sql prints them: a line of column names, then a line per row, fields
+// separated by tabs, nulls empty.
+void PrintRows(TQuery& query, std::ostream& out);
 
 } // namespace quorvex
