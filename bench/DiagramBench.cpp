@@ -6,17 +6,14 @@
 //                         [--repaints N]
 
 #include "BenchMeasures.h"
-#include "SyntheticModel.h"
+#include "SyntheticDiagram.h"
 #include "diagram/DiagramDocument.h"
 #include "diagram/DiagramFont.h"
-#include "model/ObjectItem.h"
-#include "model/ObjectList.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -39,57 +36,11 @@ struct TOptions {
     int Repaints = 15;
 };
 
-// Wall and CPU time of one stretch of work, in seconds.
-struct TTime {
-    double Wall = 0;
-    double Cpu = 0;
-};
-
-class TStopwatch {
-public:
-    TStopwatch()
-        : m_start(std::chrono::steady_clock::now())
-        , m_cpu(CpuSeconds())
-    {
-    }
-    TTime Elapsed() const { return {SecondsSince(m_start), CpuSeconds() - m_cpu}; }
-
-private:
-    std::chrono::steady_clock::time_point m_start;
-    double m_cpu;
-};
-
-TTime Median(std::vector<TTime> times)
-{
-    const auto middle = [](std::vector<double> values) {
-        std::sort(values.begin(), values.end());
-        return values[values.size() / 2];
-    };
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    for (const TTime& time : times) {
-        wall.push_back(time.Wall);
-        cpu.push_back(time.Cpu);
-    }
-    return {middle(wall), middle(cpu)};
-}
-
 // The heap bytes malloc has handed out and not taken back: unlike the resident size it does
 // not depend on which pages the allocator keeps.
 long long HeapInUse()
 {
     return static_cast<long long>(mallinfo2().uordblks);
-}
-
-// The tables of the model in list order.
-std::vector<TObjectItem*> ModelTables(TObjectList& objects)
-{
-    std::vector<TObjectItem*> tables;
-    for (int i = 0; i < objects.Count(); ++i) {
-        if (objects.Items(i)->ObjectType == ObjectTypes::Table)
-            tables.push_back(objects.Items(i));
-    }
-    return tables;
 }
 
 // One repaint of a view the size of `image` showing `area` of the diagram, as the pane does it:
@@ -146,8 +97,7 @@ int CountMeeting(const TDiagramDocument& document, const QRect& area)
     return count;
 }
 
-TRunFigures RunOnce(TObjectList& objects, const std::vector<TObjectItem*>& tables,
-                    const TOptions& options)
+TRunFigures RunOnce(const TSyntheticSchema& schema, const TOptions& options)
 {
     TRunFigures figures;
     // Free heap pages go back to the system, so the diagram's pages show in the resident size.
@@ -156,7 +106,7 @@ TRunFigures RunOnce(TObjectList& objects, const std::vector<TObjectItem*>& table
     const long long residentBefore = ProcStatusKiB("VmRSS:");
 
     auto document = std::make_unique<TDiagramDocument>();
-    document->ModelChanged(&objects);
+    document->ModelChanged(&schema.Model->Objects());
     {
         const TStopwatch watch;
         document->FindModelTable(std::string());
@@ -165,15 +115,13 @@ TRunFigures RunOnce(TObjectList& objects, const std::vector<TObjectItem*>& table
     figures.HeapIndex = HeapInUse() - heapBefore;
     {
         const TStopwatch watch;
-        for (TObjectItem* table : tables)
-            document->AddTableForObject(*table);
+        PlaceEveryTable(*document, schema.Tables);
         figures.Place = watch.Elapsed();
     }
     figures.HeapTables = HeapInUse() - heapBefore;
     {
         const TStopwatch watch;
-        for (TObjectItem* table : tables)
-            document->OpenReferences(*table, false);
+        OpenEveryReference(*document, schema.Tables);
         figures.References = watch.Elapsed();
     }
     figures.HeapAll = HeapInUse() - heapBefore;
@@ -204,21 +152,6 @@ TRunFigures RunOnce(TObjectList& objects, const std::vector<TObjectItem*>& table
     return figures;
 }
 
-const char* Verdict(bool pass)
-{
-    return pass ? "PASS" : "FAIL";
-}
-
-// A time in milliseconds against its target; passes on the wall clock.
-bool PrintTime(const char* caption, const TTime& time, double targetMs)
-{
-    const double wallMs = time.Wall * 1e3;
-    const bool pass = wallMs <= targetMs;
-    std::printf("%-34s %9.2f ms (CPU %9.2f ms)  target <= %6.0f ms  %s\n", caption, wallMs,
-                time.Cpu * 1e3, targetMs, Verdict(pass));
-    return pass;
-}
-
 int Usage()
 {
     std::fprintf(stderr,
@@ -235,35 +168,13 @@ int Usage()
 
 int Run(const TOptions& options)
 {
-    const TStopwatch modelWatch;
-    auto schema = BuildSyntheticModel(
-        SyntheticModelShape::KeyedTables(options.Tables, options.Columns, options.ForeignKeys));
-    const double modelSeconds = modelWatch.Elapsed().Wall;
-    const ModelCounts counts = CountModel(*schema);
-    TObjectList& objects = schema->Objects();
-    const std::vector<TObjectItem*> tables = ModelTables(objects);
-    long long foreignKeys = 0;
-    for (const TObjectItem* table : tables) {
-        if (const TConstraintList* constraints = table->ConstraintsIfAny()) {
-            for (int i = 0; i < constraints->Count(); ++i)
-                foreignKeys += constraints->Items(i)->ConstType == 4 ? 1 : 0;
-        }
-    }
-    std::printf("model      %lld tables, %lld columns, %lld constraints (%lld foreign keys), "
-                "%lld indexes (built in %.2f s)\n",
-                static_cast<long long>(counts.Tables), static_cast<long long>(counts.Columns),
-                static_cast<long long>(counts.Constraints), foreignKeys,
-                static_cast<long long>(counts.Indexes), modelSeconds);
-
-    // The font database and the glyph advances are loaded once per process: not the diagram's.
-    std::string printable;
-    for (char c = ' '; c <= '~'; ++c)
-        printable += c;
-    DiagramTextWidth(printable);
+    const TSyntheticSchema schema =
+        BuildSyntheticSchema(options.Tables, options.Columns, options.ForeignKeys);
+    WarmDiagramFont();
 
     std::vector<TRunFigures> runs;
     for (int run = 0; run < options.Runs; ++run)
-        runs.push_back(RunOnce(objects, tables, options));
+        runs.push_back(RunOnce(schema, options));
 
     const auto median = [&runs](TTime TRunFigures::*member) {
         std::vector<TTime> times;
@@ -330,9 +241,7 @@ int Run(const TOptions& options)
 
 int main(int argc, char** argv)
 {
-    // Painting needs a platform plugin but no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatform();
     QGuiApplication app(argc, argv);
     TOptions options;
     for (int i = 1; i < argc; ++i) {

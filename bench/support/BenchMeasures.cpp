@@ -1,5 +1,7 @@
 #include "BenchMeasures.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -49,6 +51,46 @@ bool ResetPeak()
     std::ofstream clear("/proc/self/clear_refs");
     clear << "5";
     return static_cast<bool>(clear.flush());
+}
+
+TStopwatch::TStopwatch()
+    : m_start(std::chrono::steady_clock::now())
+    , m_cpu(CpuSeconds())
+{
+}
+
+TTime TStopwatch::Elapsed() const
+{
+    return {SecondsSince(m_start), CpuSeconds() - m_cpu};
+}
+
+TTime Median(std::vector<TTime> times)
+{
+    const auto middle = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values.empty() ? 0.0 : values[values.size() / 2];
+    };
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    for (const TTime& time : times) {
+        wall.push_back(time.Wall);
+        cpu.push_back(time.Cpu);
+    }
+    return {middle(wall), middle(cpu)};
+}
+
+const char* Verdict(bool pass)
+{
+    return pass ? "PASS" : "FAIL";
+}
+
+bool PrintTime(const char* caption, const TTime& time, double targetMs)
+{
+    const double wallMs = time.Wall * 1e3;
+    const bool pass = wallMs <= targetMs;
+    std::printf("%-34s %9.2f ms (CPU %9.2f ms)  target <= %6.0f ms  %s\n", caption, wallMs,
+                time.Cpu * 1e3, targetMs, Verdict(pass));
+    return pass;
 }
 
 } // namespace quorvex::bench

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string_view>
+#include <vector>
 
 // Time and memory figures the benchmark programs print, read from the process itself.
 namespace quorvex::bench {
@@ -19,5 +20,28 @@ long long MaxRssKiB();
 // Sets the peak resident size (VmHWM) back to the current resident size; false when the
 // kernel refuses.
 bool ResetPeak();
+
+// Wall and CPU time of one stretch of work, in seconds.
+struct TTime {
+    double Wall = 0;
+    double Cpu = 0;
+};
+
+class TStopwatch {
+public:
+    TStopwatch();
+    TTime Elapsed() const;
+
+private:
+    std::chrono::steady_clock::time_point m_start;
+    double m_cpu;
+};
+
+// The median wall time and the median CPU time, each taken over all the times.
+TTime Median(std::vector<TTime> times);
+
+const char* Verdict(bool pass);
+// Prints a time in milliseconds against its target with PASS or FAIL; passes on the wall clock.
+bool PrintTime(const char* caption, const TTime& time, double targetMs);
 
 } // namespace quorvex::bench

@@ -1,6 +1,7 @@
 #include "DiagramDocument.h"
 
 #include "DiagramFont.h"
+#include "DiagramPaint.h"
 #include "model/ObjectList.h"
 
 #include <QPageSize>
@@ -15,6 +16,8 @@ namespace {
 constexpr int kForeignKey = 4;
 // Line markers reach a few pixels beyond a line's bounds.
 constexpr int kMarkerReach = 4;
+// From this scale on lines are drawn without their end markers.
+constexpr int kNoMarkerScale = 8;
 
 // An A4 page at 600 dpi: where the placement wraps when no printer tells its page height.
 int DefaultPageHeight()
@@ -239,14 +242,39 @@ void TDiagramDocument::PaintTo(QPainter& painter, const QRect& area) const
     // opaque tables drawn later, and are left out.
     const std::vector<std::vector<QRect>> covers =
         TablesCoverExactly(painter) ? RowCovers(visible) : std::vector<std::vector<QRect>>();
+    // Lines lie behind the tables: each run of lines in the drawing order goes in one call, its
+    // markers after it. Below 1/4 markers are left out: they would be larger than the tables.
+    std::vector<QLine> segments;
+    std::vector<QPoint> ends;
+    std::vector<const TGDBLine*> run;
+    const auto flushLines = [&] {
+        PaintLines(painter, segments, ends);
+        if (m_scale < kNoMarkerScale) {
+            for (const TGDBLine* line : run)
+                line->PaintMarker(painter, line->Left(), line->Top());
+        }
+        segments.clear();
+        ends.clear();
+        run.clear();
+    };
     for (size_t i = 0; i < visible.size(); ++i) {
         const TGDBComponent* component = visible[i];
+        if (!component->IsTable()) {
+            const auto* line = static_cast<const TGDBLine*>(component);
+            line->AppendPath(segments, ends, line->Left(), line->Top());
+            run.push_back(line);
+            continue;
+        }
+        if (!run.empty())
+            flushLines();
         if (i < covers.size() && !covers[i].empty())
             static_cast<const TGDBTable*>(component)->PaintExposed(painter, component->Left(),
                                                                    component->Top(), covers[i]);
         else
             component->PaintTo(painter, component->Left(), component->Top());
     }
+    if (!run.empty())
+        flushLines();
 }
 
 std::vector<std::vector<QRect>>

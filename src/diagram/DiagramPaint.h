@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QLine>
 #include <QPoint>
 #include <initializer_list>
+#include <vector>
 
 class QPainter;
 
@@ -15,6 +17,9 @@ namespace quorvex {
 void PaintRectangle(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& fill);
 void PaintEllipse(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& fill);
 void PaintPath(QPainter& painter, std::initializer_list<QPoint> points);
+// Segments (each pixel of them, both ends included) and single points in the pen colour.
+void PaintLines(QPainter& painter, const std::vector<QLine>& segments,
+                const std::vector<QPoint>& ends);
 // A rectangle filled in the pen colour, no outline: (x1, y1) inclusive to (x2, y2) exclusive.
 void FillRectangle(QPainter& painter, int x1, int y1, int x2, int y2);
 

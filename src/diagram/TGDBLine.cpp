@@ -119,32 +119,44 @@ std::vector<QPoint> TGDBLine::PathPoints(int x, int y) const
 
 void TGDBLine::PaintTo(QPainter& painter, int x, int y) const
 {
-    const QColor white(Qt::white);
+    std::vector<QLine> segments;
+    std::vector<QPoint> ends;
+    AppendPath(segments, ends, x, y);
+    painter.drawLines(segments.data(), int(segments.size()));
+    painter.drawPoints(ends.data(), int(ends.size()));
+    PaintMarker(painter, x, y);
+}
+
+void TGDBLine::AppendPath(std::vector<QLine>& segments, std::vector<QPoint>& ends, int x,
+                          int y) const
+{
+    const std::vector<QPoint> path = PathPoints(x, y);
+    for (size_t i = 1; i < path.size(); ++i)
+        segments.emplace_back(path[i - 1], path[i]);
+    // Segments may leave their last pixel out; the path always ends on it.
+    ends.push_back(path.back());
+}
+
+void TGDBLine::PaintMarker(QPainter& painter, int x, int y) const
+{
     const int w = Width();
     const int h = Height();
-    const std::vector<QPoint> path = PathPoints(x, y);
-    const auto drawPath = [&] {
-        painter.drawPolyline(path.data(), int(path.size()));
-        painter.drawPoint(path.back());
-    };
     if (m_straight) {
-        drawPath();
-        // The marker sits on the referenced end.
+        // A circle on the referenced end.
         const int top = m_diagonal == m_toIsRight ? y + h - 4 : y;
-        if (m_toIsRight)
-            PaintEllipse(painter, x + w - 4, top, x + w, top + 4, white);
-        else
-            PaintEllipse(painter, x, top, x + 4, top + 4, white);
+        const int left = m_toIsRight ? x + w - 4 : x;
+        PaintEllipse(painter, left, top, left + 4, top + 4, QColor(Qt::white));
         return;
     }
+    // Elbowed lines mark the referenced end only when both ends leave sideways, diagonally.
     const bool aHorizontal = m_toIsRight ? m_fromSide : m_toSide;
     const bool bHorizontal = m_toIsRight ? m_toSide : m_fromSide;
-    const bool square = m_diagonal && aHorizontal && bHorizontal;
-    if (square && !m_toIsRight)
-        FillRectangle(painter, x - 4, y - 4, x + 4, y + 4);
-    drawPath();
-    if (square && m_toIsRight)
+    if (!m_diagonal || !aHorizontal || !bHorizontal)
+        return;
+    if (m_toIsRight)
         FillRectangle(painter, x + w - 5, y + h - 5, x + w + 3, y + h + 3);
+    else
+        FillRectangle(painter, x - 4, y - 4, x + 4, y + 4);
 }
 
 bool TGDBLine::HitTest(QPoint point) const

@@ -2,6 +2,7 @@
 
 #include "TGDBComponent.h"
 
+#include <QLine>
 #include <QPoint>
 #include <vector>
 
@@ -41,6 +42,10 @@ public:
 
     // The points of the drawn path for a line whose top-left corner is at (x, y).
     std::vector<QPoint> PathPoints(int x, int y) const;
+    // For drawing many lines in one call: the path's segments and its end pixel, then the
+    // marker at the referenced end on its own.
+    void AppendPath(std::vector<QLine>& segments, std::vector<QPoint>& ends, int x, int y) const;
+    void PaintMarker(QPainter& painter, int x, int y) const;
 
 private:
     void SetEnd(TGDBTable*& end, TGDBTable* table);
