@@ -1,7 +1,7 @@
 #include "DiagramPaint.h"
 
-#include <QPainter>
 #include <QImage>
+#include <QPainter>
 #include <QPolygon>
 #include <algorithm>
 #include <cstdlib>
@@ -94,8 +94,8 @@ void PaintLines(QPainter& painter, const std::vector<QLine>& segments,
     QPoint offset;
     QRect clip;
     QImage* image = DirectTarget(painter, offset, clip);
-    if (image == nullptr || (clip.width() > 0 && painter.hasClipping() &&
-                             painter.clipRegion().rectCount() > 1)) {
+    if (image == nullptr ||
+        (clip.width() > 0 && painter.hasClipping() && painter.clipRegion().rectCount() > 1)) {
         painter.drawLines(segments.data(), int(segments.size()));
         painter.drawPoints(ends.data(), int(ends.size()));
         return;
