@@ -675,7 +675,15 @@ void TDiagramDocument::DragTable(TGDBTable& table, int mode, int dx, int dy)
 void TDiagramDocument::Invalidate()
 {
     if (m_observer != nullptr)
-        m_observer->DiagramChanged();
+        m_observer->DiagramChanged(QRect());
+}
+
+void TDiagramDocument::Invalidate(const QRect& area)
+{
+    // Line markers and the outline reach a few pixels beyond a component's bounds.
+    if (m_observer != nullptr && !area.isNull())
+        m_observer->DiagramChanged(area.adjusted(-kMarkerReach - 1, -kMarkerReach - 1,
+                                                 kMarkerReach + 1, kMarkerReach + 1));
 }
 
 } // namespace quorvex

@@ -21,7 +21,8 @@ class TQuery;
 class TDiagramObserver {
 public:
     virtual ~TDiagramObserver() = default;
-    virtual void DiagramChanged() = 0;
+    // `area` (diagram coordinates) is to be drawn again; a null rectangle means everything.
+    virtual void DiagramChanged(const QRect& area) = 0;
     virtual void ComponentFreed(const TGDBComponent* component) = 0;
 };
 
@@ -127,7 +128,9 @@ public:
 
     // ---- Notification
     void SetObserver(TDiagramObserver* observer) noexcept { m_observer = observer; }
+    // Everything, or an area of the diagram, is to be drawn again.
     void Invalidate();
+    void Invalidate(const QRect& area);
 
 private:
     friend class TGDBTable;

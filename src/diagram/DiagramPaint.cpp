@@ -75,6 +75,8 @@ QImage* DirectTarget(QPainter& painter, QPoint& offset, QRect& clip)
         pen.brush().style() != Qt::SolidPattern)
         return nullptr;
     auto* image = static_cast<QImage*>(device);
+    if (image->devicePixelRatio() != 1.0)
+        return nullptr;
     const QImage::Format format = image->format();
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
         format != QImage::Format_ARGB32_Premultiplied)

@@ -13,12 +13,13 @@ void TGDBComponent::SetBounds(int left, int top, int width, int height)
 {
     if (left == m_left && top == m_top && width == m_width && height == m_height)
         return;
+    const QRect old = Bounds();
     m_left = left;
     m_top = top;
     m_width = width;
     m_height = height;
     BoundsChanged();
-    m_document.Invalidate();
+    m_document.Invalidate(old | Bounds());
 }
 
 } // namespace quorvex

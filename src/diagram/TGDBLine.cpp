@@ -73,7 +73,7 @@ void TGDBLine::SetToTable(TGDBTable* table)
 void TGDBLine::SetStraight(bool straight)
 {
     m_straight = straight;
-    Document().Invalidate();
+    Document().Invalidate(Bounds());
 }
 
 void TGDBLine::UpdatePosition()
@@ -88,7 +88,8 @@ void TGDBLine::UpdatePosition()
     m_toIsRight = p1.x() < p2.x();
     SetBounds(std::min(p1.x(), p2.x()), std::min(p1.y(), p2.y()), std::abs(p1.x() - p2.x()) + 1,
               std::abs(p1.y() - p2.y()) + 1);
-    Document().Invalidate();
+    // The path may change within the same bounds.
+    Document().Invalidate(Bounds());
 }
 
 std::vector<QPoint> TGDBLine::PathPoints(int x, int y) const

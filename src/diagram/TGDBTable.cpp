@@ -176,7 +176,7 @@ void TGDBTable::SetSelected(bool selected)
     m_selected = selected;
     if (selected)
         Document().SelectGroup(Tag);
-    Document().Invalidate();
+    Document().Invalidate(Bounds());
 }
 
 int TGDBTable::MaxRowWidth() const

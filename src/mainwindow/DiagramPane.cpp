@@ -89,9 +89,12 @@ QString TDiagramPane::ScaleHint() const
 
 // ---- Observer
 
-void TDiagramPane::DiagramChanged()
+void TDiagramPane::DiagramChanged(const QRect& area)
 {
-    viewport()->update();
+    if (area.isNull())
+        viewport()->update();
+    else
+        viewport()->update(QRect(FromDiagram(area.topLeft()), area.size()));
     ScheduleRange();
 }
 
@@ -153,21 +156,39 @@ void TDiagramPane::resizeEvent(QResizeEvent* event)
     UpdateRange();
 }
 
-void TDiagramPane::scrollContentsBy(int, int)
+void TDiagramPane::scrollContentsBy(int dx, int dy)
 {
-    viewport()->update();
+    // What stays in view is moved, only the uncovered strips are drawn.
+    viewport()->scroll(dx, dy);
 }
 
 // ---- Painting
 
 void TDiagramPane::paintEvent(QPaintEvent* event)
 {
-    QPainter painter(viewport());
-    painter.setFont(DiagramFont());
-    painter.setPen(Qt::black);
+    const QRect exposed = event->rect() & viewport()->rect();
+    if (exposed.isEmpty())
+        return;
+    // At the screen's own resolution, so text stays sharp on high-density screens.
+    const qreal ratio = viewport()->devicePixelRatioF();
+    const QSize pixels = (QSizeF(viewport()->size()) * ratio).toSize();
+    if (m_buffer.size() != pixels || m_buffer.devicePixelRatio() != ratio) {
+        m_buffer = QImage(pixels, QImage::Format_RGB32);
+        m_buffer.setDevicePixelRatio(ratio);
+    }
     const QPoint origin = ToDiagram(QPoint(0, 0));
-    painter.translate(-origin);
-    m_document.PaintTo(painter, event->rect().translated(origin));
+    {
+        QPainter painter(&m_buffer);
+        painter.setClipRect(exposed);
+        painter.fillRect(exposed, Qt::white);
+        painter.setFont(DiagramFont());
+        painter.setPen(Qt::black);
+        painter.translate(-origin);
+        m_document.PaintTo(painter, exposed.translated(origin));
+    }
+    QPainter(viewport())
+        .drawImage(QRectF(exposed), m_buffer,
+                   QRectF(QPointF(exposed.topLeft()) * ratio, QSizeF(exposed.size()) * ratio));
 }
 
 // ---- Mouse

@@ -4,6 +4,7 @@
 #include "diagram/DiagramPopup.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <QPointer>
 #include <functional>
 
@@ -76,7 +77,7 @@ private:
     enum class TDrag { None, Table, Line, Pan, MiddlePan };
 
     // TDiagramObserver
-    void DiagramChanged() override;
+    void DiagramChanged(const QRect& area) override;
     void ComponentFreed(const TGDBComponent* component) override;
 
     void UpdateRange();
@@ -101,6 +102,8 @@ private:
     TGDBTable* m_dragTable = nullptr;
     int m_dragMode = 0;
     QPoint m_last;
+    // The view is drawn here first: lines are then set pixel by pixel instead of stroked.
+    QImage m_buffer;
     int m_rangeSuspended = 0;
     bool m_rangeScheduled = false;
 };
