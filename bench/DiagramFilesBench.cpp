@@ -320,7 +320,7 @@ TLoadFigures TimeLoads(const TOptions& options, const std::string& folder)
             ++figures.Tables;
             figures.Rows += static_cast<long long>(table->ColumnLines.size());
             figures.Keys += table->PrimaryKeyText.empty() ? 0 : 1;
-            figures.Hints += table->TitleHint.empty() ? 0 : 1;
+            figures.Hints += table->TitleHint().empty() ? 0 : 1;
         }
     }
     {

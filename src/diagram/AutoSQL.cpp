@@ -23,19 +23,21 @@ TAutoSqlParts BuildAutoSql(const TDiagramDocument& document)
             continue;
         const std::string alias = "tab" + std::to_string(i);
         parts.Fields.push_back(alias + ".*");
-        for (const std::string& line : table.ColumnLines)
+        for (size_t row = 0; row < table.RowCount(); ++row) {
+            const std::string line = table.Row(row);
             parts.Fields.push_back(alias + "." + line.substr(0, line.find('=')));
+        }
         parts.From.push_back((parts.From.empty() ? "" : ",") + table.TableName() + " " + alias);
         // Only lines the tables list join: lines of layout files are drawn, not known.
         for (const TTableReference& reference : table.OutgoingReferences) {
             const TGDBTable* to = reference.Line->ToTable();
             if (to == nullptr || !to->Selected())
                 continue;
-            const std::string prefix = to->TableName() + "=";
+            // The columns of the first entry named after that table.
             std::string fk;
             for (const TTableReference& entry : table.OutgoingReferences) {
-                if (entry.Text.compare(0, prefix.size(), prefix) == 0) {
-                    fk = entry.Text.substr(prefix.size());
+                if (entry.Other()->TableName() == to->TableName()) {
+                    fk = entry.Line->FkColumns;
                     break;
                 }
             }

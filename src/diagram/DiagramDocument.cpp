@@ -48,9 +48,42 @@ bool ValidScale(int scale)
 // The model's tables by name and its foreign keys by referenced name, each in list order,
 // built once per model: References and Referenced By look up instead of scanning the model.
 struct TDiagramDocument::TModelIndex {
-    std::unordered_map<std::string, std::vector<TObjectItem*>> Tables;
-    std::unordered_map<std::string, std::vector<std::pair<TObjectItem*, TConstraintItem*>>>
-        ReferencedBy;
+    // Sorted by name, list order kept within a name. The names point into the model, which
+    // outlives the index (the index goes before the model changes).
+    struct TTable {
+        std::string_view Name;
+        TObjectItem* Object;
+    };
+    struct TForeignKey {
+        std::string_view Referenced;
+        TObjectItem* Object;
+        TConstraintItem* Constraint;
+    };
+    std::vector<TTable> Tables;
+    std::vector<TForeignKey> ReferencedBy;
+
+    // The entries of one name: [first, last).
+    template <class Entry, class Key>
+    static std::pair<typename std::vector<Entry>::const_iterator,
+                     typename std::vector<Entry>::const_iterator>
+    Named(const std::vector<Entry>& entries, std::string_view name, Key key)
+    {
+        return std::equal_range(
+            entries.begin(), entries.end(), name,
+            [key](const auto& a, const auto& b) { return Of(a, key) < Of(b, key); });
+    }
+
+private:
+    template <class Key>
+    static std::string_view Of(std::string_view name, Key)
+    {
+        return name;
+    }
+    template <class Entry, class Key>
+    static std::string_view Of(const Entry& entry, Key key)
+    {
+        return entry.*key;
+    }
 };
 
 TDiagramDocument::TDiagramDocument()
@@ -329,6 +362,7 @@ void TDiagramDocument::ModelAboutToChange()
 {
     for (TGDBTable* table : Tables()) {
         if (table->SchemaObject != nullptr) {
+            table->KeepModelTexts();
             table->SchemaObject = nullptr;
             table->m_fromModel = true;
         }
@@ -355,27 +389,34 @@ const TDiagramDocument::TModelIndex& TDiagramDocument::ModelIndex() const
     m_modelIndex = std::make_unique<TModelIndex>();
     if (m_objects == nullptr)
         return *m_modelIndex;
+    TModelIndex& index = *m_modelIndex;
     for (int i = 0; i < m_objects->Count(); ++i) {
         TObjectItem* object = m_objects->Items(i);
         if (object->ObjectType == ObjectTypes::Table)
-            m_modelIndex->Tables[object->ObjectName].push_back(object);
+            index.Tables.push_back({object->ObjectName, object});
         if (TConstraintList* constraints = object->ConstraintsIfAny()) {
             for (int c = 0; c < constraints->Count(); ++c) {
                 TConstraintItem* constraint = constraints->Items(c);
                 if (constraint->ConstType == kForeignKey)
-                    m_modelIndex->ReferencedBy[std::string(constraint->RefObjName)].emplace_back(
-                        object, constraint);
+                    index.ReferencedBy.push_back(
+                        {constraint->RefObjName.View(), object, constraint});
             }
         }
     }
-    return *m_modelIndex;
+    std::stable_sort(index.Tables.begin(), index.Tables.end(),
+                     [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    std::stable_sort(index.ReferencedBy.begin(), index.ReferencedBy.end(),
+                     [](const auto& a, const auto& b) { return a.Referenced < b.Referenced; });
+    index.Tables.shrink_to_fit();
+    index.ReferencedBy.shrink_to_fit();
+    return index;
 }
 
 TObjectItem* TDiagramDocument::FindModelTable(const std::string& name) const
 {
     const auto& tables = ModelIndex().Tables;
-    const auto found = tables.find(name);
-    return found == tables.end() ? nullptr : found->second.front();
+    const auto [first, last] = TModelIndex::Named(tables, name, &TModelIndex::TTable::Name);
+    return first == last ? nullptr : first->Object;
 }
 
 // ---- Placement and references
@@ -466,21 +507,19 @@ void TDiagramDocument::OpenReferences(TObjectItem& object, bool referencedBy)
             const TConstraintItem& constraint = *constraints->Items(c);
             if (constraint.ConstType != kForeignKey)
                 continue;
-            const auto parents = index.Tables.find(std::string(constraint.RefObjName));
-            if (parents == index.Tables.end())
-                continue;
-            for (TObjectItem* parent : parents->second)
-                table->AddReference(parent->ObjectName, parent, nullptr, constraint.RefFields,
-                                    true);
+            const auto [first, last] =
+                TModelIndex::Named(index.Tables, constraint.RefObjName, &TModelIndex::TTable::Name);
+            for (auto parent = first; parent != last; ++parent)
+                table->AddReference(parent->Object->ObjectName, parent->Object, nullptr,
+                                    constraint.RefFields, true);
         }
         return;
     }
-    const auto children = index.ReferencedBy.find(object.ObjectName);
-    if (children == index.ReferencedBy.end())
-        return;
-    for (const auto& [child, constraint] : children->second)
-        tableFor(*child)->AddReference(object.ObjectName, &object, nullptr, constraint->RefFields,
-                                       true);
+    const auto [first, last] = TModelIndex::Named(index.ReferencedBy, object.ObjectName,
+                                                  &TModelIndex::TForeignKey::Referenced);
+    for (auto child = first; child != last; ++child)
+        tableFor(*child->Object)
+            ->AddReference(object.ObjectName, &object, nullptr, child->Constraint->RefFields, true);
 }
 
 TGDBLine* TDiagramDocument::AddManualReference(TGDBTable& from, TGDBTable& to)
@@ -495,8 +534,9 @@ TGDBLine* TDiagramDocument::AddManualReference(TGDBTable& from, TGDBTable& to)
     TGDBLine& line = NewLine();
     line.SetFromTable(&from);
     line.SetToTable(&to);
-    from.OutgoingReferences.push_back({to.TableName() + "=" + fk, &line});
-    to.IncomingReferences.push_back({from.TableName() + "=" + fk, &line});
+    line.FkColumns = fk;
+    from.OutgoingReferences.push_back({&line, true});
+    to.IncomingReferences.push_back({&line, false});
     line.Hint = JoinConditionOf(from, to, fk);
     line.ShowHint = true;
     line.Visible = true;

@@ -26,6 +26,9 @@ public:
     void SetFromTable(TGDBTable* table);
     void SetToTable(TGDBTable* table);
 
+    // The foreign-key columns of a reference the tables list; empty for a layout's line.
+    std::string FkColumns;
+
     bool Straight() const noexcept { return m_straight; }
     void SetStraight(bool straight);
     bool Diagonal() const noexcept { return m_diagonal; }

@@ -3,6 +3,7 @@
 #include "DiagramDocument.h"
 #include "DiagramFont.h"
 #include "DiagramPaint.h"
+#include "FieldMask.h"
 #include "JoinCondition.h"
 #include "TableColumns.h"
 #include "model/ObjectItem.h"
@@ -65,6 +66,16 @@ std::string JoinConditionOf(const TGDBTable& from, const TGDBTable& to, const st
     return JoinCondition(from.TableName(), to.TableName(), to.PrimaryKeyText, fk);
 }
 
+const TGDBTable* TTableReference::Other() const
+{
+    return Outgoing ? Line->ToTable() : Line->FromTable();
+}
+
+std::string TTableReference::Text() const
+{
+    return Other()->TableName() + "=" + Line->FkColumns;
+}
+
 TGDBTable::TGDBTable(TDiagramDocument& document)
     : TGDBComponent(document)
 {
@@ -103,14 +114,14 @@ void TGDBTable::SetTableName(const std::string& name)
     m_titleWidth = DiagramTextWidth(m_tableName);
     if (m_showFields)
         LoadColumnsAndSize();
-    if (SchemaObject != nullptr) {
-        TitleHint =
-            m_tableName + " (Primary Key = " + PrimaryKeyText + ")\r\n" + SchemaObject->CommentText;
-    } else {
-        std::string comment;
-        TitleHint.clear();
-        if (DiagramQuery != nullptr && ReadTableComment(*DiagramQuery, m_tableName, comment))
-            TitleHint = m_tableName + " (Primary Key = " + PrimaryKeyText + ")\r\n" + comment;
+    // A model object's hint is made from the model when shown; a database's comment is kept.
+    m_titleHint.clear();
+    m_hasTitleHint = SchemaObject != nullptr;
+    std::string comment;
+    if (SchemaObject == nullptr && DiagramQuery != nullptr &&
+        ReadTableComment(*DiagramQuery, m_tableName, comment)) {
+        m_titleHint = std::move(comment);
+        m_hasTitleHint = true;
     }
     ShowHint = true;
     AdjustSize();
@@ -121,6 +132,8 @@ void TGDBTable::LoadColumns()
     ColumnLines.clear();
     ColumnComments.clear();
     m_rowWidth = -1;
+    m_modelRows = -1;
+    m_order.clear();
     if (SchemaObject != nullptr) {
         // Read again whenever the mask or the visibility changes.
         m_columnsRead = false;
@@ -179,6 +192,52 @@ void TGDBTable::SetSelected(bool selected)
     Document().Invalidate(Bounds());
 }
 
+size_t TGDBTable::RowCount() const noexcept
+{
+    return m_modelRows >= 0 ? size_t(m_modelRows) : ColumnLines.size();
+}
+
+std::string TGDBTable::Row(size_t index) const
+{
+    if (m_modelRows < 0)
+        return ColumnLines.at(index);
+    const size_t column = m_order.empty() ? index : m_order.at(index);
+    // A refresh of the object may have changed its columns since they were counted.
+    const TFieldList* fields = SchemaObject->FieldsIfAny();
+    if (fields == nullptr || column >= size_t(fields->Count()))
+        return {};
+    try {
+        return ModelRow(*this, *fields->Items(int(column)));
+    } catch (const EFormatError&) {
+        return {};
+    }
+}
+
+std::string TGDBTable::TitleHint() const
+{
+    if (!m_hasTitleHint)
+        return {};
+    const std::string comment = SchemaObject != nullptr && m_titleHint.empty()
+                                    ? std::string(SchemaObject->CommentText)
+                                    : m_titleHint;
+    return m_tableName + " (Primary Key = " + PrimaryKeyText + ")\r\n" + comment;
+}
+
+void TGDBTable::KeepModelTexts()
+{
+    if (SchemaObject != nullptr && m_hasTitleHint && m_titleHint.empty())
+        m_titleHint = SchemaObject->CommentText;
+    if (m_modelRows < 0)
+        return;
+    std::vector<std::string> rows;
+    rows.reserve(RowCount());
+    for (size_t i = 0; i < RowCount(); ++i)
+        rows.push_back(Row(i));
+    ColumnLines = std::move(rows);
+    m_modelRows = -1;
+    m_order.clear();
+}
+
 int TGDBTable::MaxRowWidth() const
 {
     if (m_rowWidth < 0) {
@@ -195,7 +254,7 @@ void TGDBTable::AdjustSize()
     int height = kTitleHeight;
     if (m_showFields) {
         width = std::max(width, MaxRowWidth());
-        height = int(ColumnLines.size()) * kRowHeight + 18;
+        height = int(RowCount()) * kRowHeight + 18;
     }
     width += 8;
     if (m_scale > 1) {
@@ -218,7 +277,18 @@ void TGDBTable::UpdateLines()
 
 void TGDBTable::SortColumns()
 {
-    std::stable_sort(ColumnLines.begin(), ColumnLines.end(), LessNoCase);
+    if (m_modelRows < 0) {
+        std::stable_sort(ColumnLines.begin(), ColumnLines.end(), LessNoCase);
+    } else {
+        std::vector<std::pair<std::string, std::uint16_t>> rows;
+        for (size_t i = 0; i < RowCount(); ++i)
+            rows.emplace_back(Row(i), m_order.empty() ? std::uint16_t(i) : m_order[i]);
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const auto& a, const auto& b) { return LessNoCase(a.first, b.first); });
+        m_order.clear();
+        for (const auto& row : rows)
+            m_order.push_back(row.second);
+    }
     Document().Invalidate();
 }
 
@@ -232,11 +302,11 @@ QRect TGDBTable::OpaqueRect() const
 
 QRect TGDBTable::RowsRect() const
 {
-    if (m_scale != 1 || !m_showFields || ColumnLines.empty())
+    if (m_scale != 1 || !m_showFields || RowCount() == 0)
         return {};
     // Rows are drawn however small the box was made.
     return QRect(Left(), Top(), std::max(Width(), MaxRowWidth() + 3),
-                 std::max(Height(), int(ColumnLines.size()) * kRowHeight + 18));
+                 std::max(Height(), int(RowCount()) * kRowHeight + 18));
 }
 
 void TGDBTable::PaintTo(QPainter& painter, int x, int y) const
@@ -266,7 +336,7 @@ void TGDBTable::PaintExposed(QPainter& painter, int x, int y, const std::vector<
     if (m_scale != 1)
         return;
     const int textWidth = MaxRowWidth();
-    for (size_t i = 0; i < ColumnLines.size(); ++i) {
+    for (size_t i = 0; i < RowCount(); ++i) {
         const int baseline = bar + kRowHeight * int(i) + metrics.ascent();
         // Where the row's glyphs may reach: a pixel left of the text, and accented capitals
         // above the ascent (3 pixels of margin hold them).
@@ -274,19 +344,19 @@ void TGDBTable::PaintExposed(QPainter& painter, int x, int y, const std::vector<
                          metrics.ascent() + metrics.descent() + 6);
         if (!cover.empty() && Covered(band, cover))
             continue;
-        painter.drawText(QPoint(x + 2, baseline), Latin1(RowText(ColumnLines[i])));
+        painter.drawText(QPoint(x + 2, baseline), Latin1(RowText(Row(i))));
     }
 }
 
 TGDBTable::THintInfo TGDBTable::GetHintInfo(QPoint point) const
 {
-    THintInfo info{TitleHint, QRect(0, 0, Width(), Height())};
+    THintInfo info{TitleHint(), QRect(0, 0, Width(), Height())};
     if (m_scale != 1) {
         info.Text = m_tableName + " (Primary Key = " + PrimaryKeyText + ")";
     } else if (point.y() >= 15) {
         const int row = (point.y() - kTitleHeight) / kRowHeight;
-        if (row >= 0 && row < int(ColumnLines.size())) {
-            const std::string& line = ColumnLines[size_t(row)];
+        if (row >= 0 && row < int(RowCount())) {
+            const std::string line = Row(size_t(row));
             info.Text = std::string(CommentOf(line.substr(0, line.find('='))));
             info.Area = QRect(QPoint(0, row * kRowHeight + kTitleHeight),
                               QPoint(Width() - 1, (row + 1) * kRowHeight + 15 - 1));
@@ -329,13 +399,14 @@ void TGDBTable::AddReference(const std::string& otherName, TObjectItem* other, T
 {
     std::vector<TTableReference>& list = outgoing ? OutgoingReferences : IncomingReferences;
     const size_t opposite = (outgoing ? IncomingReferences : OutgoingReferences).size();
-    const std::string entry = otherName + "=" + fkColumns;
     for (const TTableReference& reference : list) {
-        if (reference.Text.compare(0, otherName.size() + 1, otherName + "=") == 0)
+        if (reference.Other()->TableName() == otherName)
             return;
     }
+    // The entry's text is the other end's name and the line's columns: a line given here joins
+    // this table to the table of that name.
     if (line != nullptr) {
-        list.push_back({entry, line});
+        list.push_back({line, outgoing});
         return;
     }
     TDiagramDocument& document = Document();
@@ -363,9 +434,10 @@ void TGDBTable::AddReference(const std::string& otherName, TObjectItem* other, T
     TGDBLine& newLine = document.NewLine();
     TGDBTable* from = outgoing ? this : target;
     TGDBTable* to = outgoing ? target : this;
-    list.push_back({entry, &newLine});
     newLine.SetFromTable(from);
     newLine.SetToTable(to);
+    newLine.FkColumns = fkColumns;
+    list.push_back({&newLine, outgoing});
     newLine.Hint = JoinConditionOf(*from, *to, fkColumns);
     newLine.ShowHint = true;
     newLine.Visible = true;

@@ -9,14 +9,19 @@
 namespace quorvex {
 
 class TGDBLine;
+class TGDBTable;
 class TObjectItem;
 class TQuery;
 
-// One entry of a table's reference lists: the other table's name, "=", the foreign-key columns,
-// and the line drawn for it.
+// One entry of a table's reference lists: the line drawn for a foreign key, seen from one end.
 struct TTableReference {
-    std::string Text;
     TGDBLine* Line = nullptr;
+    bool Outgoing = true; // this table is the line's from end
+
+    // The table at the other end.
+    const TGDBTable* Other() const;
+    // The other table's name, "=", the foreign-key columns.
+    std::string Text() const;
 };
 
 // What a press of the left button does at a point of a table (MouseModeAt).
@@ -98,19 +103,29 @@ public:
     // Whether the name is one of the primary-key columns.
     bool IsKeyColumn(std::string_view columnName) const;
 
-    std::vector<std::string> ColumnLines;    // NAME=painted row
+    // The rows: how many, and each as NAME=painted row. A table showing a model object formats
+    // them from the model when asked; others hold them in ColumnLines.
+    size_t RowCount() const noexcept;
+    std::string Row(size_t index) const;
+    // Copies the rows and the hint made from the model into the table, before the model goes.
+    void KeepModelTexts();
+    // The title bar's hint: name, primary key and the table's comment; empty for a table the
+    // database does not know.
+    std::string TitleHint() const;
+
+    std::vector<std::string> ColumnLines;    // rows read from the database
     std::vector<std::string> ColumnComments; // NAME=comment
     std::string PrimaryKeyText;              // key columns joined by ","
     TQuery* DiagramQuery = nullptr;
     std::vector<TTableReference> OutgoingReferences;
     std::vector<TTableReference> IncomingReferences;
-    std::string TitleHint;
     TObjectItem* SchemaObject = nullptr; // set: the table shows a model object
     int Tag = 0;                         // group number, 0 for none
 
 private:
     friend class TGDBLine;
     friend class TDiagramDocument;
+    friend void LoadModelColumns(TGDBTable& table, const TObjectItem& object);
 
     // Every line ending on this table, listed or not, so freeing the table frees them all.
     std::vector<TGDBLine*> m_attached;
@@ -142,6 +157,13 @@ private:
     bool m_columnsRead = false;
     // Text widths measured once per reading: zooming never measures text again.
     mutable int m_rowWidth = -1;
+    // Rows formatted from SchemaObject's columns, -1 when they are in ColumnLines; and their
+    // order when sorted (column positions), empty for the model's order.
+    int m_modelRows = -1;
+    // The table's comment for the title hint, when not taken from the model object.
+    std::string m_titleHint;
+    bool m_hasTitleHint = false;
+    std::vector<std::uint16_t> m_order;
     int m_titleWidth = 0;
 };
 

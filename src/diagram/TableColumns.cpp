@@ -1,5 +1,6 @@
 #include "TableColumns.h"
 
+#include "DiagramFont.h"
 #include "FieldMask.h"
 #include "TGDBTable.h"
 #include "dictionary/DatabaseSession.h"
@@ -117,22 +118,32 @@ void LoadModelColumns(TGDBTable& table, const TObjectItem& object)
             }
         }
     }
+    table.m_modelRows = 0;
+    table.m_rowWidth = 0;
     const TFieldList* fields = object.FieldsIfAny();
     if (fields == nullptr)
         return;
-    table.ColumnLines.reserve(size_t(fields->Count()));
     for (int i = 0; i < fields->Count(); ++i) {
         const TFieldItem& field = *fields->Items(i);
-        const std::string type = field.TypeText();
-        TFieldMaskArgs args;
-        args.No = field.FieldNo;
-        args.Texts = {field.FieldName, field.DefaultVal.View(), type,
-                      table.IsKeyColumn(field.FieldName) ? "[Key]" : "", field.CommentText.View()};
-        table.ColumnLines.push_back(field.FieldName + "=" +
-                                    FormatFieldMask(table.ShowMask(), args));
         if (!field.CommentText.empty())
             table.ColumnComments.push_back(field.FieldName + "=" + std::string(field.CommentText));
     }
+    // A mask that does not fit stops here, leaving the rows formatted before it.
+    for (int i = 0; i < fields->Count(); ++i) {
+        const std::string row = ModelRow(table, *fields->Items(i));
+        table.m_rowWidth = std::max(table.m_rowWidth, DiagramTextWidth(TGDBTable::RowText(row)));
+        table.m_modelRows = i + 1;
+    }
+}
+
+std::string ModelRow(const TGDBTable& table, const TFieldItem& field)
+{
+    const std::string type = field.TypeText();
+    TFieldMaskArgs args;
+    args.No = field.FieldNo;
+    args.Texts = {field.FieldName, field.DefaultVal.View(), type,
+                  table.IsKeyColumn(field.FieldName) ? "[Key]" : "", field.CommentText.View()};
+    return field.FieldName + "=" + FormatFieldMask(table.ShowMask(), args);
 }
 
 void LoadDatabaseColumns(TGDBTable& table, TQuery& query)

@@ -40,11 +40,8 @@ TEST_P(DatabaseColumns, RowsShowTypeNullityDefaultKeyAndComment)
     const TDemoTable& demo = GetParam();
     Login(demo.User, demo.Password);
     const TGDBTable& table = Open(demo.Table);
-    std::string rows;
-    for (const std::string& line : table.ColumnLines)
-        rows += line + "\n";
-    EXPECT_EQ(rows, demo.Rows);
-    EXPECT_EQ(table.TitleHint, demo.Hint);
+    EXPECT_EQ(RowsText(table), demo.Rows);
+    EXPECT_EQ(table.TitleHint(), demo.Hint);
 }
 
 INSTANTIATE_TEST_SUITE_P(

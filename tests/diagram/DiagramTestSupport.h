@@ -51,12 +51,21 @@ private:
     std::unique_ptr<TQuery> m_query;
 };
 
+// A table's rows, each ended by a line break.
+inline std::string RowsText(const TGDBTable& table)
+{
+    std::string rows;
+    for (size_t i = 0; i < table.RowCount(); ++i)
+        rows += table.Row(i) + "\n";
+    return rows;
+}
+
 // The texts of a table's reference list.
 inline std::vector<std::string> Texts(const std::vector<TTableReference>& references)
 {
     std::vector<std::string> texts;
     for (const TTableReference& reference : references)
-        texts.push_back(reference.Text);
+        texts.push_back(reference.Text());
     return texts;
 }
 

@@ -57,13 +57,7 @@ protected:
         table = &document.AddTableForObject(*emp);
     }
 
-    std::string Rows() const
-    {
-        std::string rows;
-        for (const std::string& line : table->ColumnLines)
-            rows += line + "\n";
-        return rows;
-    }
+    std::string Rows() const { return RowsText(*table); }
 
     SchemaBuilder model;
     TDiagramDocument document;
@@ -94,7 +88,7 @@ TEST_F(TableRows, MaskFormatsEachColumn)
     }
     EXPECT_EQ(table->PrimaryKeyText, "EMPNO,DEPTNO");
     EXPECT_EQ(table->ColumnComments, std::vector<std::string>{"ENAME=Name"});
-    EXPECT_EQ(table->TitleHint, "EMP (Primary Key = EMPNO,DEPTNO)\r\nEmployees");
+    EXPECT_EQ(table->TitleHint(), "EMP (Primary Key = EMPNO,DEPTNO)\r\nEmployees");
 }
 
 TEST_F(TableRows, MaskNotFittingTheArgumentsRaisesAFormatError)
@@ -108,7 +102,7 @@ TEST_F(TableRows, MaskNotFittingTheArgumentsRaisesAFormatError)
                       "Format '" + std::string(mask) + "' invalid or incompatible with argument");
         }
         // The rows read before the error (none), and the box sized for them.
-        EXPECT_TRUE(table->ColumnLines.empty()) << mask;
+        EXPECT_EQ(table->RowCount(), 0u) << mask;
         EXPECT_EQ(table->Height(), 18) << mask;
     }
 }
@@ -116,7 +110,7 @@ TEST_F(TableRows, MaskNotFittingTheArgumentsRaisesAFormatError)
 TEST_F(TableRows, HintIsTheCommentOfTheRowUnderTheMouse)
 {
     const int width = table->Width();
-    EXPECT_EQ(table->GetHintInfo({5, 3}).Text, table->TitleHint);
+    EXPECT_EQ(table->GetHintInfo({5, 3}).Text, table->TitleHint());
     EXPECT_EQ(table->GetHintInfo({5, 3}).Area, QRect(0, 0, width, 15));
     const TGDBTable::THintInfo ename = table->GetHintInfo({5, 14 + 11 + 1});
     EXPECT_EQ(ename.Text, "Name");
@@ -128,12 +122,15 @@ TEST_F(TableRows, HintIsTheCommentOfTheRowUnderTheMouse)
 
 TEST_F(TableRows, SortIgnoresCaseUntilTheRowsAreReadAgain)
 {
-    table->ColumnLines = {"b=1", "C=0", "a=3", "A=2"};
+    table->SetShowMask("%1:s");
     table->SortColumns();
-    EXPECT_EQ(Rows(), "A=2\na=3\nb=1\nC=0\n");
+    EXPECT_EQ(Rows(), "DEPT=DEPT\nDEPTNO=DEPTNO\nEMPNO=EMPNO\nENAME=ENAME\n");
     table->SetTableName("EMP");
-    EXPECT_EQ(table->ColumnLines.size(), 4u);
-    EXPECT_EQ(table->ColumnLines[0].substr(0, 6), "EMPNO=");
+    EXPECT_EQ(Rows(), "EMPNO=EMPNO\nENAME=ENAME\nDEPTNO=DEPTNO\nDEPT=DEPT\n");
+    TGDBTable& rows = Box(document, "T");
+    rows.ColumnLines = {"b=1", "C=0", "a=3", "A=2"};
+    rows.SortColumns();
+    EXPECT_EQ(RowsText(rows), "A=2\na=3\nb=1\nC=0\n");
 }
 
 } // namespace

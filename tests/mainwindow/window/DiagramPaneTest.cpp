@@ -64,7 +64,7 @@ TEST(DiagramPane, DropReferencesDragZoomHintRefreshAndClear)
     ASSERT_NE(emp, nullptr);
     EXPECT_EQ(emp->Bounds().topLeft(), QPoint(40, 30));
     EXPECT_TRUE(emp->Selected());
-    EXPECT_EQ(emp->ColumnLines.front(), "EMPNO=EMPNO=NUMBER(4,0) NOT NULL[Key]");
+    EXPECT_EQ(emp->Row(0), "EMPNO=EMPNO=NUMBER(4,0) NOT NULL[Key]");
 
     // The popup over EMP, then References: DEPT opens beside it, joined by one line.
     QContextMenuEvent popup(QContextMenuEvent::Mouse, QPoint(50, 35),
