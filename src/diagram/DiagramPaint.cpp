@@ -107,39 +107,76 @@ void PaintLines(QPainter& painter, const std::vector<QLine>& segments,
     const QRgb colour = painter.pen().color().rgba();
     auto* bits = reinterpret_cast<QRgb*>(image->bits());
     const qsizetype stride = image->bytesPerLine() / qsizetype(sizeof(QRgb));
-    const auto plot = [&](int x, int y) {
-        if (clip.contains(x, y))
-            bits[y * stride + x] = colour;
+    const int left = clip.left();
+    const int top = clip.top();
+    const int right = clip.right();
+    const int bottom = clip.bottom();
+    const auto inside = [&](int x, int y) {
+        return x >= left && x <= right && y >= top && y <= bottom;
     };
     for (const QLine& line : segments) {
-        int x = line.x1() + offset.x();
-        int y = line.y1() + offset.y();
+        const int x1 = line.x1() + offset.x();
+        const int y1 = line.y1() + offset.y();
         const int x2 = line.x2() + offset.x();
         const int y2 = line.y2() + offset.y();
-        if (std::max(x, x2) < clip.left() || std::min(x, x2) > clip.right() ||
-            std::max(y, y2) < clip.top() || std::min(y, y2) > clip.bottom())
+        if (std::max(x1, x2) < left || std::min(x1, x2) > right || std::max(y1, y2) < top ||
+            std::min(y1, y2) > bottom)
             continue;
-        const int dx = std::abs(x2 - x);
-        const int dy = -std::abs(y2 - y);
-        const int sx = x < x2 ? 1 : -1;
-        const int sy = y < y2 ? 1 : -1;
-        for (int error = dx + dy;;) {
-            plot(x, y);
-            if (x == x2 && y == y2)
-                break;
-            const int twice = 2 * error;
-            if (twice >= dy) {
-                error += dy;
-                x += sx;
-            }
-            if (twice <= dx) {
-                error += dx;
-                y += sy;
+        // Step along the longer axis; the other coordinate is the exact rounding of the ideal
+        // line, kept as a remainder. Only the steps that can fall in view are walked: a line
+        // crossing the view is not followed across the whole diagram.
+        const bool steep = std::abs(y2 - y1) > std::abs(x2 - x1);
+        const int major1 = steep ? y1 : x1;
+        const int major2 = steep ? y2 : x2;
+        const int minor1 = steep ? x1 : y1;
+        const int minor2 = steep ? x2 : y2;
+        const int majorLo = steep ? top : left;
+        const int majorHi = steep ? bottom : right;
+        const int minorLo = steep ? left : top;
+        const int minorHi = steep ? right : bottom;
+        const long long n = std::abs(major2 - major1);
+        const long long m = std::abs(minor2 - minor1);
+        const int majorStep = major1 <= major2 ? 1 : -1;
+        const int minorStep = minor1 <= minor2 ? 1 : -1;
+        // Steps i = 0..n whose major coordinate lies in view.
+        long long first = majorStep > 0 ? majorLo - major1 : major1 - majorHi;
+        long long last = majorStep > 0 ? majorHi - major1 : major1 - majorLo;
+        first = std::max(0LL, first);
+        last = std::min(n, last);
+        // ... and whose minor coordinate can: it moves i * m / n, give or take one.
+        if (m > 0) {
+            const long long near = minorStep > 0 ? minorLo - minor1 : minor1 - minorHi;
+            const long long far = minorStep > 0 ? minorHi - minor1 : minor1 - minorLo;
+            first = std::max(first, (near - 1) * n / m);
+            last = std::min(last, (far + 1) * n / m + 1);
+        } else if (minor1 < minorLo || minor1 > minorHi) {
+            continue;
+        }
+        if (first > last)
+            continue;
+        const long long twoN = 2 * std::max(n, 1LL);
+        long long offsetMinor = (2 * first * m + n) / twoN;
+        long long remainder = (2 * first * m + n) % twoN;
+        for (long long i = first; i <= last; ++i) {
+            const int major = major1 + int(i) * majorStep;
+            const int minor = minor1 + int(offsetMinor) * minorStep;
+            const int x = steep ? minor : major;
+            const int y = steep ? major : minor;
+            if (inside(x, y))
+                bits[y * stride + x] = colour;
+            remainder += 2 * m;
+            if (remainder >= twoN) {
+                remainder -= twoN;
+                ++offsetMinor;
             }
         }
     }
-    for (const QPoint& end : ends)
-        plot(end.x() + offset.x(), end.y() + offset.y());
+    for (const QPoint& end : ends) {
+        const int x = end.x() + offset.x();
+        const int y = end.y() + offset.y();
+        if (inside(x, y))
+            bits[y * stride + x] = colour;
+    }
 }
 
 void FillRectangle(QPainter& painter, int x1, int y1, int x2, int y2)

@@ -174,6 +174,46 @@ TEST(DiagramPicture, BitmapsHoldTheDrawingAndVectorsLoad)
     EXPECT_TRUE(QSvgRenderer(QString::fromStdString(dir.File("far.svg"))).isValid());
 }
 
+TEST(DiagramPicture, LinesSetOnABitmapCoverTheSamePixelsAsStrokedOnes)
+{
+    TDiagramDocument document;
+    TGDBTable& a = Box(document, "A", 10, 10);
+    Box(document, "B", 150, 90).PrimaryKeyText = "ID";
+    Box(document, "C", 20, 160).PrimaryKeyText = "ID";
+    a.AddReference("B", nullptr, nullptr, "B_ID", true);
+    a.AddReference("C", nullptr, nullptr, "C_ID", true);
+    // The lines alone, markers included. Elbowed paths are exact; a diagonal may place its
+    // steps elsewhere than Qt's stroker but has as many pixels.
+    for (TGDBTable* table : document.Tables())
+        table->Visible = false;
+    const QImage diagonal = RenderDiagram(document, {});
+    for (const TTableReference& reference : a.OutgoingReferences)
+        reference.Line->SetStraight(false);
+    const QImage drawn = RenderDiagram(document, {});
+    const auto count = [](const QImage& image) {
+        const std::string pixels = Pixels(image);
+        return std::count(pixels.begin(), pixels.end(), '#');
+    };
+    for (const TTableReference& reference : a.OutgoingReferences) {
+        TGDBLine& line = *reference.Line;
+        const QRect box = line.Bounds();
+        QImage stroked(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+        stroked.fill(Qt::white);
+        QPainter painter(&stroked);
+        line.PaintTo(painter, box.left(), box.top());
+        painter.end();
+        EXPECT_EQ(Pixels(drawn.copy(box)), Pixels(stroked.copy(box)));
+        line.SetStraight(true);
+        QImage straight(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+        straight.fill(Qt::white);
+        painter.begin(&straight);
+        line.PaintTo(painter, box.left(), box.top());
+        painter.end();
+        EXPECT_EQ(count(diagonal.copy(line.Bounds())), count(straight.copy(line.Bounds())));
+        line.SetStraight(false);
+    }
+}
+
 TEST(DiagramPrint, TilesRunAcrossThenDownAtAScaleOfOneToSixteen)
 {
     const struct {
