@@ -35,7 +35,45 @@ bool TablesCoverExactly(const QPainter& painter)
            painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
            !painter.testRenderHint(QPainter::Antialiasing) &&
            painter.worldTransform().type() <= QTransform::TxTranslate &&
-           painter.font() == DiagramFont();
+           painter.font() == DiagramFont() &&
+           (!painter.hasClipping() || painter.clipRegion().rectCount() <= 1);
+}
+
+// The part of `extent` left in sight by the covering rectangles, as one rectangle: covers
+// that span the whole width (or height) cut it from the top, bottom (or sides); others are
+// ignored, so the part may be larger than what is seen, never smaller.
+QRect ExposedPart(const QRect& extent, const std::vector<QRect>& covers)
+{
+    int left = extent.left();
+    int top = extent.top();
+    int right = extent.right();
+    int bottom = extent.bottom();
+    for (bool cut = true; cut && left <= right && top <= bottom;) {
+        cut = false;
+        for (const QRect& c : covers) {
+            if (c.left() <= left && c.right() >= right) {
+                if (c.top() <= top && c.bottom() >= top) {
+                    top = c.bottom() + 1;
+                    cut = true;
+                }
+                if (c.top() <= bottom && c.bottom() >= bottom) {
+                    bottom = c.top() - 1;
+                    cut = true;
+                }
+            }
+            if (c.top() <= top && c.bottom() >= bottom) {
+                if (c.left() <= left && c.right() >= left) {
+                    left = c.right() + 1;
+                    cut = true;
+                }
+                if (c.left() <= right && c.right() >= right) {
+                    right = c.left() - 1;
+                    cut = true;
+                }
+            }
+        }
+    }
+    return left > right || top > bottom ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 bool ValidScale(int scale)
@@ -118,6 +156,7 @@ TGDBComponent& TDiagramDocument::Add(std::unique_ptr<TGDBComponent> component, b
 {
     component->m_z = front ? ++m_front : --m_back;
     m_components.push_back(std::move(component));
+    m_orderDirty = true;
     Invalidate();
     return *m_components.back();
 }
@@ -172,6 +211,7 @@ void TDiagramDocument::FreeMarked(std::vector<TGDBComponent*> marked)
     }
     std::vector<std::unique_ptr<TGDBComponent>> lines;
     std::vector<std::unique_ptr<TGDBComponent>> tables;
+    m_orderDirty = true;
     std::erase_if(m_components, [&](std::unique_ptr<TGDBComponent>& component) {
         if (!doomed.contains(component.get()))
             return false;
@@ -212,6 +252,7 @@ void TDiagramDocument::SendToBack(TGDBComponent* component)
 {
     if (component != nullptr) {
         component->m_z = --m_back;
+        m_orderDirty = true;
         Invalidate();
     }
 }
@@ -220,19 +261,29 @@ void TDiagramDocument::BringToFront(TGDBComponent* component)
 {
     if (component != nullptr) {
         component->m_z = ++m_front;
+        m_orderDirty = true;
         Invalidate();
     }
 }
 
 std::vector<TGDBComponent*> TDiagramDocument::DrawingOrder() const
 {
-    std::vector<TGDBComponent*> order;
-    order.reserve(m_components.size());
-    for (const auto& component : m_components)
-        order.push_back(component.get());
-    std::sort(order.begin(), order.end(),
-              [](const TGDBComponent* a, const TGDBComponent* b) { return a->m_z < b->m_z; });
-    return order;
+    return SortedOrder();
+}
+
+// Kept between repaints: the order changes only when components come, go or change places.
+const std::vector<TGDBComponent*>& TDiagramDocument::SortedOrder() const
+{
+    if (m_orderDirty) {
+        m_drawOrder.clear();
+        m_drawOrder.reserve(m_components.size());
+        for (const auto& component : m_components)
+            m_drawOrder.push_back(component.get());
+        std::sort(m_drawOrder.begin(), m_drawOrder.end(),
+                  [](const TGDBComponent* a, const TGDBComponent* b) { return a->m_z < b->m_z; });
+        m_orderDirty = false;
+    }
+    return m_drawOrder;
 }
 
 TGDBComponent* TDiagramDocument::ComponentAt(QPoint point) const
@@ -259,7 +310,7 @@ QRect TDiagramDocument::ContentBounds() const
 void TDiagramDocument::PaintTo(QPainter& painter, const QRect& area) const
 {
     std::vector<const TGDBComponent*> visible;
-    for (const auto& component : m_components) {
+    for (const TGDBComponent* component : SortedOrder()) {
         if (!component->Visible)
             continue;
         const QRect bounds = component->IsTable()
@@ -267,14 +318,16 @@ void TDiagramDocument::PaintTo(QPainter& painter, const QRect& area) const
                                  : component->Bounds().adjusted(-kMarkerReach, -kMarkerReach,
                                                                 kMarkerReach, kMarkerReach);
         if (bounds.intersects(area) || bounds.isEmpty())
-            visible.push_back(component.get());
+            visible.push_back(component);
     }
-    std::sort(visible.begin(), visible.end(),
-              [](const TGDBComponent* a, const TGDBComponent* b) { return a->m_z < b->m_z; });
     // Text costs the most, and the placement stacks tables 16 pixels apart: most rows lie under
     // opaque tables drawn later, and are left out.
     const std::vector<std::vector<QRect>> covers =
-        TablesCoverExactly(painter) ? RowCovers(visible) : std::vector<std::vector<QRect>>();
+        TablesCoverExactly(painter) ? Covers(visible) : std::vector<std::vector<QRect>>();
+    // Covered tables are clipped to their part in sight, within the painter's own clip (a
+    // rectangle wherever covers are used: the view's exposed part or none).
+    const QRect baseClip =
+        painter.hasClipping() ? painter.clipBoundingRect().toAlignedRect() : QRect();
     // Lines lie behind the tables: each run of lines in the drawing order goes in one call, its
     // markers after it. Below 1/4 markers are left out: they would be larger than the tables.
     std::vector<QLine> segments;
@@ -300,28 +353,44 @@ void TDiagramDocument::PaintTo(QPainter& painter, const QRect& area) const
         }
         if (!run.empty())
             flushLines();
-        if (i < covers.size() && !covers[i].empty())
-            static_cast<const TGDBTable*>(component)->PaintExposed(painter, component->Left(),
-                                                                   component->Top(), covers[i]);
-        else
+        if (i >= covers.size() || covers[i].empty()) {
             component->PaintTo(painter, component->Left(), component->Top());
+            continue;
+        }
+        // Stacked tables hide most of one another: only the part still in sight is filled.
+        const auto* table = static_cast<const TGDBTable*>(component);
+        const QRect extent = table->PaintedRect();
+        const QRect exposed = ExposedPart(extent, covers[i]);
+        if (exposed.isEmpty())
+            continue;
+        const bool clip = exposed != extent;
+        if (clip)
+            painter.setClipRect(baseClip.isNull() ? exposed : exposed & baseClip);
+        table->PaintExposed(painter, table->Left(), table->Top(), covers[i]);
+        if (clip) {
+            if (baseClip.isNull())
+                painter.setClipping(false);
+            else
+                painter.setClipRect(baseClip);
+        }
     }
     if (!run.empty())
         flushLines();
 }
 
 std::vector<std::vector<QRect>>
-TDiagramDocument::RowCovers(const std::vector<const TGDBComponent*>& order)
+TDiagramDocument::Covers(const std::vector<const TGDBComponent*>& order)
 {
     const auto tableAt = [&order](size_t i) {
         return order[i]->IsTable() ? static_cast<const TGDBTable*>(order[i]) : nullptr;
     };
-    std::vector<std::vector<QRect>> covers;
+    // Worth it only where rows of text are drawn (full scale); reduced, tables are small and
+    // the cells below would hold too many of them.
     bool rows = false;
     for (size_t i = 0; i < order.size() && !rows; ++i)
         rows = tableAt(i) != nullptr && !tableAt(i)->RowsRect().isEmpty();
     if (!rows)
-        return covers;
+        return {};
     // A grid of cells finds the tables that meet one without comparing every pair.
     constexpr int kCell = 256;
     const auto cell = [](int v) { return v >= 0 ? v / kCell : -1 - (-1 - v) / kCell; };
@@ -336,19 +405,21 @@ TDiagramDocument::RowCovers(const std::vector<const TGDBComponent*>& order)
         if (const TGDBTable* table = tableAt(i); table != nullptr && !table->OpaqueRect().isEmpty())
             forCells(table->OpaqueRect(), [&](std::uint64_t key) { cells[key].push_back(i); });
     }
-    covers.resize(order.size());
+    std::vector<std::vector<QRect>> covers(order.size());
     for (size_t i = 0; i < order.size(); ++i) {
         const TGDBTable* table = tableAt(i);
-        const QRect rowsRect = table != nullptr ? table->RowsRect() : QRect();
-        if (rowsRect.isEmpty())
+        if (table == nullptr)
             continue;
-        forCells(rowsRect, [&](std::uint64_t key) {
+        const QRect extent = table->PaintedRect();
+        forCells(extent, [&](std::uint64_t key) {
             const auto found = cells.find(key);
             if (found == cells.end())
                 return;
             for (size_t j : found->second) {
                 const QRect opaque = tableAt(j)->OpaqueRect();
-                if (j > i && opaque.intersects(rowsRect))
+                // A table in several cells is met more than once: it is listed once.
+                if (j > i && opaque.intersects(extent) &&
+                    std::find(covers[i].begin(), covers[i].end(), opaque) == covers[i].end())
                     covers[i].push_back(opaque);
             }
         });

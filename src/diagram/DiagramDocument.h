@@ -137,10 +137,9 @@ private:
 
     struct TModelIndex;
     const TModelIndex& ModelIndex() const;
-    // For each table of `order` (drawing order) that draws rows of text, the opaque rectangles
-    // of the tables drawn after it that meet its rows; empty when no table draws rows.
-    static std::vector<std::vector<QRect>>
-    RowCovers(const std::vector<const TGDBComponent*>& order);
+    // For each table of `order` (drawing order), the opaque rectangles of the tables drawn
+    // after it that meet what it paints.
+    static std::vector<std::vector<QRect>> Covers(const std::vector<const TGDBComponent*>& order);
     TGDBComponent& Add(std::unique_ptr<TGDBComponent> component, bool front);
     // Names, sizes and shows a new table at the placement point, and moves the point on.
     void Place(TGDBTable& table, const std::string& name);
@@ -151,6 +150,9 @@ private:
     std::vector<std::unique_ptr<TGDBComponent>> m_components;
     // Tables by name, each list in creation order.
     std::unordered_map<std::string, std::vector<TGDBTable*>> m_byName;
+    const std::vector<TGDBComponent*>& SortedOrder() const;
+    mutable std::vector<TGDBComponent*> m_drawOrder;
+    mutable bool m_orderDirty = true;
     std::uint64_t m_nextSequence = 0;
     // Set while a zoom rescales every table: lines are placed once afterwards.
     bool m_deferLines = false;

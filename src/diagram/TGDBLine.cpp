@@ -4,6 +4,7 @@
 #include "DiagramPaint.h"
 #include "TGDBTable.h"
 
+#include <QImage>
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
@@ -29,6 +30,21 @@ bool NearSegment(QPoint p, QPoint a, QPoint b)
     // Cross product over the longer extent: the offset across the segment in pixels.
     const long long cross = std::llabs(dx * (p.y() - a.y()) - dy * (p.x() - a.x()));
     return cross <= kHitDistance * std::max(std::llabs(dx), std::llabs(dy));
+}
+
+// The circle marker as PaintEllipse draws it in black, on a transparent image with a pixel of
+// border.
+const QImage& CircleMarker()
+{
+    static const QImage marker = [] {
+        QImage image(6, 6, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setPen(Qt::black);
+        PaintEllipse(painter, 1, 1, 5, 5, QColor(Qt::white));
+        return image;
+    }();
+    return marker;
 }
 
 } // namespace
@@ -92,7 +108,7 @@ void TGDBLine::UpdatePosition()
     Document().Invalidate(Bounds());
 }
 
-std::vector<QPoint> TGDBLine::PathPoints(int x, int y) const
+TGDBLine::TPath TGDBLine::PathPoints(int x, int y) const
 {
     const int w = Width();
     const int h = Height();
@@ -100,8 +116,8 @@ std::vector<QPoint> TGDBLine::PathPoints(int x, int y) const
     const int y2 = y + h - 1;
     if (m_straight) {
         if (m_diagonal)
-            return {{x, y}, {x2, y2}};
-        return {{x, y2}, {x2, y}};
+            return {{{{x, y}, {x2, y2}}}, 2};
+        return {{{{x, y2}, {x2, y}}}, 2};
     }
     const int mx = x + w / 2 - h / 8;
     const int my = y + h / 2 - w / 8;
@@ -110,12 +126,12 @@ std::vector<QPoint> TGDBLine::PathPoints(int x, int y) const
     const bool aHorizontal = m_toIsRight ? m_fromSide : m_toSide;
     const bool bHorizontal = m_toIsRight ? m_toSide : m_fromSide;
     if (aHorizontal && bHorizontal)
-        return {a, {mx, a.y()}, {mx, b.y()}, b};
+        return {{{a, {mx, a.y()}, {mx, b.y()}, b}}, 4};
     if (aHorizontal)
-        return {a, {mx, a.y()}, {mx, my}, {x2, my}, b};
+        return {{{a, {mx, a.y()}, {mx, my}, {x2, my}, b}}, 5};
     if (bHorizontal)
-        return {a, {x, my}, {mx, my}, {mx, b.y()}, b};
-    return {a, {x, my}, {x2, my}, b};
+        return {{{a, {x, my}, {mx, my}, {mx, b.y()}, b}}, 5};
+    return {{{a, {x, my}, {x2, my}, b}}, 4};
 }
 
 void TGDBLine::PaintTo(QPainter& painter, int x, int y) const
@@ -131,11 +147,11 @@ void TGDBLine::PaintTo(QPainter& painter, int x, int y) const
 void TGDBLine::AppendPath(std::vector<QLine>& segments, std::vector<QPoint>& ends, int x,
                           int y) const
 {
-    const std::vector<QPoint> path = PathPoints(x, y);
-    for (size_t i = 1; i < path.size(); ++i)
-        segments.emplace_back(path[i - 1], path[i]);
+    const TPath path = PathPoints(x, y);
+    for (int i = 1; i < path.Count; ++i)
+        segments.emplace_back(path.Points[size_t(i - 1)], path.Points[size_t(i)]);
     // Segments may leave their last pixel out; the path always ends on it.
-    ends.push_back(path.back());
+    ends.push_back(path.Points[size_t(path.Count - 1)]);
 }
 
 void TGDBLine::PaintMarker(QPainter& painter, int x, int y) const
@@ -143,10 +159,16 @@ void TGDBLine::PaintMarker(QPainter& painter, int x, int y) const
     const int w = Width();
     const int h = Height();
     if (m_straight) {
-        // A circle on the referenced end.
+        // A circle on the referenced end; on bitmaps a copy of one drawn once, pixel for pixel
+        // the same.
         const int top = m_diagonal == m_toIsRight ? y + h - 4 : y;
         const int left = m_toIsRight ? x + w - 4 : x;
-        PaintEllipse(painter, left, top, left + 4, top + 4, QColor(Qt::white));
+        const QPaintDevice* device = painter.device();
+        if (device != nullptr && device->devType() == QInternal::Image &&
+            painter.pen().color() == Qt::black && !painter.testRenderHint(QPainter::Antialiasing))
+            painter.drawImage(left - 1, top - 1, CircleMarker());
+        else
+            PaintEllipse(painter, left, top, left + 4, top + 4, QColor(Qt::white));
         return;
     }
     // Elbowed lines mark the referenced end only when both ends leave sideways, diagonally.
@@ -162,9 +184,9 @@ void TGDBLine::PaintMarker(QPainter& painter, int x, int y) const
 
 bool TGDBLine::HitTest(QPoint point) const
 {
-    const std::vector<QPoint> path = PathPoints(Left(), Top());
-    for (size_t i = 1; i < path.size(); ++i) {
-        if (NearSegment(point, path[i - 1], path[i]))
+    const TPath path = PathPoints(Left(), Top());
+    for (int i = 1; i < path.Count; ++i) {
+        if (NearSegment(point, path.Points[size_t(i - 1)], path.Points[size_t(i)]))
             return true;
     }
     return false;

@@ -4,6 +4,7 @@
 
 #include <QLine>
 #include <QPoint>
+#include <array>
 #include <vector>
 
 namespace quorvex {
@@ -43,8 +44,13 @@ public:
     // Within a few pixels of the drawn path.
     bool HitTest(QPoint point) const override;
 
-    // The points of the drawn path for a line whose top-left corner is at (x, y).
-    std::vector<QPoint> PathPoints(int x, int y) const;
+    // The points of the drawn path for a line whose top-left corner is at (x, y): two for a
+    // straight line, four or five for an elbowed one.
+    struct TPath {
+        std::array<QPoint, 5> Points;
+        int Count = 0;
+    };
+    TPath PathPoints(int x, int y) const;
     // For drawing many lines in one call: the path's segments and its end pixel, then the
     // marker at the referenced end on its own.
     void AppendPath(std::vector<QLine>& segments, std::vector<QPoint>& ends, int x, int y) const;

@@ -240,7 +240,9 @@ void TGDBTable::KeepModelTexts()
 
 int TGDBTable::MaxRowWidth() const
 {
-    if (m_rowWidth < 0) {
+    // Rows held in ColumnLines may have been replaced since they were measured.
+    if (m_modelRows < 0 && (m_rowWidth < 0 || m_measuredRows != ColumnLines.size())) {
+        m_measuredRows = ColumnLines.size();
         m_rowWidth = 0;
         for (const std::string& line : ColumnLines)
             m_rowWidth = std::max(m_rowWidth, DiagramTextWidth(RowText(line)));
@@ -307,6 +309,11 @@ QRect TGDBTable::RowsRect() const
     // Rows are drawn however small the box was made.
     return QRect(Left(), Top(), std::max(Width(), MaxRowWidth() + 3),
                  std::max(Height(), int(RowCount()) * kRowHeight + 18));
+}
+
+QRect TGDBTable::PaintedRect() const
+{
+    return QRect(Left(), Top(), std::max(Width(), 2), std::max(Height(), 2)) | RowsRect();
 }
 
 void TGDBTable::PaintTo(QPainter& painter, int x, int y) const

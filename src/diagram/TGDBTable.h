@@ -141,6 +141,8 @@ private:
     QRect OpaqueRect() const;
     // Where the text of the rows reaches; empty when no rows are drawn at this scale.
     QRect RowsRect() const;
+    // Everything the table paints: its box (drawn two pixels at least) and its rows' text.
+    QRect PaintedRect() const;
     // PaintTo in the diagram font, leaving out the rows wholly inside `cover`: rectangles
     // painted over opaquely afterwards.
     void PaintExposed(QPainter& painter, int x, int y, const std::vector<QRect>& cover) const;
@@ -157,6 +159,7 @@ private:
     bool m_columnsRead = false;
     // Text widths measured once per reading: zooming never measures text again.
     mutable int m_rowWidth = -1;
+    mutable size_t m_measuredRows = 0;
     // Rows formatted from SchemaObject's columns, -1 when they are in ColumnLines; and their
     // order when sorted (column positions), empty for the model's order.
     int m_modelRows = -1;

@@ -78,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "JOB_HISTORY_NOTES (Primary Key = EMPLOYEE_ID,START_DATE,NOTE_NO)\r\n"
                    "Notes on a job history entry"},
         // Unknown to the database: no rows, no key, no hint.
-        TDemoTable{"SCOTT", "tiger", "NO_SUCH_TABLE", "", ""}));
+        TDemoTable{"SCOTT", "tiger", "NO_SUCH_TABLE", "", ""}),
+    [](const auto& info) { return std::string(info.param.User) + "_" + info.param.Table; });
 
 TEST_F(DatabaseColumns, QuoteInATableNameCannotChangeTheStatement)
 {

@@ -214,6 +214,28 @@ TEST(DiagramPicture, LinesSetOnABitmapCoverTheSamePixelsAsStrokedOnes)
     }
 }
 
+TEST(DiagramPicture, TablesHiddenUnderOthersAreLeftOutWithoutChangingThePicture)
+{
+    // Stacked as the automatic placement stacks them, one narrower, one selected.
+    TDiagramDocument document;
+    for (int i = 0; i < 6; ++i) {
+        TGDBTable& table = Box(document, "T" + std::to_string(i), 8 + (i % 2) * 30, 8 + i * 16);
+        table.ColumnLines = {"A=a row of text", "B=another row", "C=the third row", "D=x"};
+        table.AdjustSize();
+        table.SetSelected(i == 3);
+    }
+    document.Tables()[4]->SetBounds(38, 72, 40, 60);
+    const QImage culled = RenderDiagram(document, {});
+    QImage whole(culled.size(), QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    QPainter painter(&whole);
+    painter.setFont(DiagramFont());
+    for (const TGDBComponent* component : document.DrawingOrder())
+        component->PaintTo(painter, component->Left(), component->Top());
+    painter.end();
+    EXPECT_EQ(culled, whole);
+}
+
 TEST(DiagramPrint, TilesRunAcrossThenDownAtAScaleOfOneToSixteen)
 {
     const struct {
