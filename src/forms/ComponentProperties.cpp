@@ -4,21 +4,27 @@
 #include "FontText.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMetaProperty>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextEdit>
+#include <QValidator>
 #include <QVariant>
 #include <algorithm>
 #include <limits>
@@ -30,6 +36,8 @@ namespace {
 
 // The symbolic colour name a widget's colour was set by, so that it reads back the same.
 const char* const kColorNameProperty = "quorvexColorName";
+// Set while a widget hides its selection when it loses the focus.
+const char* const kHideSelectionProperty = "quorvexHideSelection";
 
 struct TEnumValue {
     const char* Name;
@@ -41,6 +49,15 @@ constexpr TEnumValue kAlignmentValues[] = {
     {"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}};
 constexpr TEnumValue kWindowStateValues[] = {
     {"wsNormal", 0}, {"wsMinimized", 1}, {"wsMaximized", 2}};
+constexpr TEnumValue kBorderStyleValues[] = {{"bsNone", QFrame::NoFrame},
+                                             {"bsSingle", QFrame::StyledPanel}};
+constexpr TEnumValue kBevelValues[] = {
+    {"bvNone", QFrame::Plain}, {"bvLowered", QFrame::Sunken}, {"bvRaised", QFrame::Raised}};
+constexpr TEnumValue kCharCaseValues[] = {{"ecNormal", 0}, {"ecUpperCase", 1}, {"ecLowerCase", 2}};
+constexpr TEnumValue kComboStyleValues[] = {{"csDropDown", 1}, {"csDropDownList", 0}};
+constexpr TEnumValue kResizeStyleValues[] = {{"rsLine", 0}, {"rsUpdate", 1}};
+constexpr TEnumValue kLayoutValues[] = {
+    {"tlTop", Qt::AlignTop}, {"tlCenter", Qt::AlignVCenter}, {"tlBottom", Qt::AlignBottom}};
 constexpr TEnumValue kTabPositionValues[] = {{"tpTop", QTabWidget::North},
                                              {"tpBottom", QTabWidget::South},
                                              {"tpLeft", QTabWidget::West},
@@ -222,6 +239,115 @@ void SetAlignment(QObject& o, int value)
         qobject_cast<QLineEdit*>(&o)->setAlignment(a);
 }
 
+// A frame of its own: windows take their border from the window system.
+bool IsFrame(const QObject& o)
+{
+    return qobject_cast<const QFrame*>(&o) != nullptr && IsChildWidget(o);
+}
+const QFrame& Frame(const QObject& o)
+{
+    return *qobject_cast<const QFrame*>(&o);
+}
+QFrame& Frame(QObject& o)
+{
+    return *qobject_cast<QFrame*>(&o);
+}
+void SetBevel(QObject& o, int shadow)
+{
+    // A bevel needs a frame to be drawn on.
+    if (shadow != QFrame::Plain && Frame(o).frameShape() == QFrame::NoFrame)
+        Frame(o).setFrameShape(QFrame::Panel);
+    Frame(o).setFrameShadow(static_cast<QFrame::Shadow>(shadow));
+}
+
+bool HasHideSelection(const QObject& o)
+{
+    return qobject_cast<const QAbstractItemView*>(&o) || qobject_cast<const QLineEdit*>(&o) ||
+           qobject_cast<const QTextEdit*>(&o) || qobject_cast<const QPlainTextEdit*>(&o);
+}
+// Qt has no switch for it: the selection of an unfocused widget is drawn in the inactive
+// palette, which then shows the background instead of the highlight.
+void ShowInactiveSelection(QWidget& w, bool hide)
+{
+    QPalette palette = w.palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(hide ? QPalette::Base : QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(hide ? QPalette::Text : QPalette::HighlightedText));
+    w.setPalette(palette);
+}
+void SetHideSelection(QObject& o, int on)
+{
+    o.setProperty(kHideSelectionProperty, on != 0 ? QVariant(true) : QVariant());
+    ShowInactiveSelection(Widget(o), on != 0);
+}
+
+// Turns what is typed or set into one letter case.
+class TCharCaseValidator : public QValidator {
+public:
+    TCharCaseValidator(int charCase, QObject* parent)
+        : QValidator(parent)
+        , m_charCase(charCase)
+    {
+    }
+    int CharCase() const noexcept { return m_charCase; }
+    State validate(QString& input, int& position) const override
+    {
+        input = m_charCase == 1 ? input.toUpper() : input.toLower();
+        position = std::min(position, int(input.size()));
+        return Acceptable;
+    }
+
+private:
+    int m_charCase;
+};
+const TCharCaseValidator* CharCaseValidator(const QObject& o)
+{
+    return dynamic_cast<const TCharCaseValidator*>(qobject_cast<const QLineEdit*>(&o)->validator());
+}
+// A line edit that checks its input otherwise keeps its own validator.
+bool HasCharCase(const QObject& o)
+{
+    const auto* edit = qobject_cast<const QLineEdit*>(&o);
+    return edit != nullptr && (edit->validator() == nullptr || CharCaseValidator(o) != nullptr);
+}
+void SetCharCase(QObject& o, int charCase)
+{
+    auto* edit = qobject_cast<QLineEdit*>(&o);
+    delete CharCaseValidator(o);
+    if (charCase == 0)
+        return;
+    auto* validator = new TCharCaseValidator(charCase, edit);
+    edit->setValidator(validator);
+    // Qt validates what is typed, not the text already there.
+    QString text = edit->text();
+    int position = 0;
+    validator->validate(text, position);
+    edit->setText(text);
+}
+
+// Filters are written "Text files|*.txt;*.sql|All files|*.*"; Qt names them
+// "Text files (*.txt *.sql)".
+QString GetFilter(const QObject& o)
+{
+    static const QRegularExpression named(QStringLiteral(R"(^(.*\S)\s*\(([^()]*)\)$)"));
+    QStringList parts;
+    for (const QString& filter : qobject_cast<const QFileDialog*>(&o)->nameFilters()) {
+        const QRegularExpressionMatch match = named.match(filter);
+        parts << (match.hasMatch() ? match.captured(1) : filter)
+              << (match.hasMatch() ? match.captured(2) : filter).split(u' ').join(u';');
+    }
+    return parts.join(u'|');
+}
+void SetFilter(QObject& o, const QString& text)
+{
+    const QStringList parts = text.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + QStringLiteral(" (") + parts[i + 1].split(u';').join(u' ') + u')';
+    qobject_cast<QFileDialog*>(&o)->setNameFilters(filters);
+}
+
 int GetWindowState(const QObject& o)
 {
     const Qt::WindowStates state = Widget(o).windowState();
@@ -298,6 +424,59 @@ const TRow kRows[] = {
      [](const QObject& o) { return qobject_cast<const QTableView*>(&o) != nullptr; }, nullptr,
      nullptr, [](const QObject& o) { return int(qobject_cast<const QTableView*>(&o)->showGrid()); },
      [](QObject& o, int v) { qobject_cast<QTableView*>(&o)->setShowGrid(v != 0); }, kBooleanValues},
+    {"BorderStyle", TPropertyKind::Enumeration, IsFrame, nullptr, nullptr,
+     [](const QObject& o) {
+         return int(Frame(o).frameShape() == QFrame::NoFrame ? QFrame::NoFrame
+                                                             : QFrame::StyledPanel);
+     },
+     [](QObject& o, int v) { Frame(o).setFrameShape(static_cast<QFrame::Shape>(v)); },
+     kBorderStyleValues},
+    {"BevelOuter", TPropertyKind::Enumeration, IsFrame, nullptr, nullptr,
+     [](const QObject& o) { return int(Frame(o).frameShadow()); }, SetBevel, kBevelValues},
+    {"BevelWidth", TPropertyKind::Integer, IsFrame, nullptr, nullptr,
+     [](const QObject& o) { return Frame(o).lineWidth(); },
+     [](QObject& o, int v) { Frame(o).setLineWidth(std::max(v, 0)); }},
+    {"BorderWidth", TPropertyKind::Integer, IsWidget, nullptr, nullptr,
+     [](const QObject& o) { return Widget(o).contentsMargins().left(); },
+     [](QObject& o, int v) {
+         const int margin = std::max(v, 0);
+         Widget(o).setContentsMargins(margin, margin, margin, margin);
+     }},
+    {"HideSelection", TPropertyKind::Boolean, HasHideSelection, nullptr, nullptr,
+     [](const QObject& o) { return int(o.property(kHideSelectionProperty).toBool()); },
+     SetHideSelection, kBooleanValues},
+    {"CharCase", TPropertyKind::Enumeration, HasCharCase, nullptr, nullptr,
+     [](const QObject& o) {
+         const TCharCaseValidator* validator = CharCaseValidator(o);
+         return validator == nullptr ? 0 : validator->CharCase();
+     },
+     SetCharCase, kCharCaseValues},
+    {"Style", TPropertyKind::Enumeration,
+     [](const QObject& o) { return qobject_cast<const QComboBox*>(&o) != nullptr; }, nullptr,
+     nullptr,
+     [](const QObject& o) { return int(qobject_cast<const QComboBox*>(&o)->isEditable()); },
+     [](QObject& o, int v) { qobject_cast<QComboBox*>(&o)->setEditable(v != 0); },
+     kComboStyleValues},
+    {"ResizeStyle", TPropertyKind::Enumeration,
+     [](const QObject& o) { return qobject_cast<const QSplitter*>(&o) != nullptr; }, nullptr,
+     nullptr,
+     [](const QObject& o) { return int(qobject_cast<const QSplitter*>(&o)->opaqueResize()); },
+     [](QObject& o, int v) { qobject_cast<QSplitter*>(&o)->setOpaqueResize(v != 0); },
+     kResizeStyleValues},
+    {"Layout", TPropertyKind::Enumeration,
+     [](const QObject& o) { return qobject_cast<const QLabel*>(&o) != nullptr; }, nullptr, nullptr,
+     [](const QObject& o) {
+         return int(qobject_cast<const QLabel*>(&o)->alignment() & Qt::AlignVertical_Mask);
+     },
+     [](QObject& o, int v) {
+         auto* label = qobject_cast<QLabel*>(&o);
+         label->setAlignment((label->alignment() & ~Qt::AlignVertical_Mask) |
+                             static_cast<Qt::Alignment>(v));
+     },
+     kLayoutValues},
+    {"Filter", TPropertyKind::Text,
+     [](const QObject& o) { return qobject_cast<const QFileDialog*>(&o) != nullptr; }, GetFilter,
+     SetFilter},
 };
 
 const TRow* FindRow(const QObject& component, QStringView name)
@@ -465,6 +644,9 @@ void SetComponentColor(QWidget& widget, const QColor& color, const QString& name
     if (role == widget.backgroundRole())
         widget.setAutoFillBackground(true);
     widget.setProperty(kColorNameProperty, name.isEmpty() ? QVariant() : QVariant(name));
+    // A hidden selection follows the new background.
+    if (widget.property(kHideSelectionProperty).toBool())
+        ShowInactiveSelection(widget, true);
 }
 
 QFont ComponentFont(const QObject& component)

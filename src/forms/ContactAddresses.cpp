@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QUrlQuery>
 #include <algorithm>
 
 namespace quorvex {
@@ -27,6 +28,36 @@ bool HasBlankOrControl(const QString& text)
 {
     return std::any_of(text.begin(), text.end(),
                        [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; });
+}
+
+bool IsMailAddress(const QString& text)
+{
+    static const QRegularExpression mailAddress(QStringLiteral(
+        R"(^[A-Za-z0-9._+\-]+@[A-Za-z0-9](?:[A-Za-z0-9\-]*[A-Za-z0-9])?(?:\.[A-Za-z0-9](?:[A-Za-z0-9\-]*[A-Za-z0-9])?)*$)"));
+    return mailAddress.match(text).hasMatch();
+}
+
+// Only the parameters that fill in a new message; anything else a mail program might act on
+// ("attach=", unknown headers) is refused. Header values stay on one line.
+bool AreMailParameters(const QUrlQuery& query)
+{
+    for (const auto& [name, value] : query.queryItems(QUrl::FullyDecoded)) {
+        const QString key = name.toLower();
+        if (key == QLatin1String("body"))
+            continue;
+        if (key != QLatin1String("subject") && key != QLatin1String("cc") &&
+            key != QLatin1String("bcc"))
+            return false;
+        if (std::any_of(value.begin(), value.end(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; }))
+            return false;
+        if (key != QLatin1String("subject")) {
+            for (const QString& mail : value.split(u','))
+                if (!IsMailAddress(mail.trimmed()))
+                    return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -82,7 +113,13 @@ std::optional<QUrl> WebPageUrl(const QString& address)
 {
     if (address.isEmpty() || address.size() > kMaxAddressLength || HasBlankOrControl(address))
         return std::nullopt;
-    const QUrl url(address, QUrl::StrictMode);
+    // A bare host ("www.example.com", "example.com:8080/x") is a web page; the scheme added
+    // keeps it from ever being taken for a file or a command.
+    static const QRegularExpression bareHost(
+        QStringLiteral(R"(^[A-Za-z0-9\-]+(?:\.[A-Za-z0-9\-]+)+(?::[0-9]+)?(?:[/?#].*)?$)"));
+    const QString full =
+        bareHost.match(address).hasMatch() ? QStringLiteral("https://") + address : address;
+    const QUrl url(full, QUrl::StrictMode);
     if (!url.isValid() || url.isRelative() || url.host().isEmpty())
         return std::nullopt;
     const QString scheme = url.scheme().toLower();
@@ -93,13 +130,24 @@ std::optional<QUrl> WebPageUrl(const QString& address)
 
 std::optional<QUrl> MailToUrl(const QString& address)
 {
-    static const QRegularExpression mailAddress(QStringLiteral(
-        R"(^[A-Za-z0-9._+\-]+@[A-Za-z0-9](?:[A-Za-z0-9\-]*[A-Za-z0-9])?(?:\.[A-Za-z0-9](?:[A-Za-z0-9\-]*[A-Za-z0-9])?)*$)"));
     if (address.size() > kMaxMailAddressLength)
         return std::nullopt;
-    if (!address.isEmpty() && !mailAddress.match(address).hasMatch())
+    // The address may carry its scheme and mailto parameters ("MAILTO:a@b.c?subject=x").
+    QString recipient = address;
+    if (recipient.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        recipient.remove(0, 7);
+    const qsizetype question = recipient.indexOf(u'?');
+    const QString parameters = question < 0 ? QString() : recipient.mid(question + 1);
+    recipient.truncate(question < 0 ? recipient.size() : question);
+    if (!recipient.isEmpty() && !IsMailAddress(recipient))
         return std::nullopt;
-    QUrl url(QStringLiteral("mailto:") + address, QUrl::StrictMode);
+    QUrl url(QStringLiteral("mailto:") + recipient, QUrl::StrictMode);
+    if (question >= 0) {
+        const QUrlQuery query(parameters);
+        if (parameters.isEmpty() || !AreMailParameters(query))
+            return std::nullopt;
+        url.setQuery(query);
+    }
     if (!url.isValid())
         return std::nullopt;
     return url;

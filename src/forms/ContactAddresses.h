@@ -37,11 +37,14 @@ void SetContactsFileName(const QString& fileName);
 std::optional<TContacts> ReadContacts(const QString& fileName);
 
 // The address as a web page to open: only an absolute http or https address with a host and
-// no blanks or control characters; nullopt for anything else (files, other schemes, commands).
+// no blanks or control characters, or a bare host ("www.example.com") taken as https; nullopt
+// for anything else (files, other schemes, commands).
 std::optional<QUrl> WebPageUrl(const QString& address);
-// "mailto:" and the address: a plain user@domain address without blanks, "?" or "&" (so no
-// headers or attachments can ride along); an empty address gives a message with no recipient.
-// nullopt for anything else.
+// "mailto:" and the address, which may start with "mailto:" in any letter case: a plain
+// user@domain address without blanks or "&", optionally followed by "?" and the parameters
+// subject, body, cc and bcc (cc and bcc holding addresses), so no attachments or other headers
+// can ride along; an empty address gives a message with no recipient. nullopt for anything
+// else.
 std::optional<QUrl> MailToUrl(const QString& address);
 
 } // namespace quorvex

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -119,9 +120,11 @@ TEditPropertiesForm::TEditPropertiesForm(TEditableForm& target)
     setCentralWidget(central);
     resize(kDialogWidth, kDialogHeight);
 
-    connect(m_componentsList, &QListWidget::itemClicked, this,
+    // The lists follow their current line however it moves (mouse, arrow keys, typing), so
+    // "Set" always applies to the line that is shown as selected.
+    connect(m_componentsList, &QListWidget::currentRowChanged, this,
             [this] { ComponentsListBoxClick(); });
-    connect(m_valuesList, &QListWidget::itemClicked, this, [this] { ValuesListBoxClick(); });
+    connect(m_valuesList, &QListWidget::currentRowChanged, this, [this] { ValuesListBoxClick(); });
     connect(m_valueEdit, &TValueEdit::dropDown, this, [this] { ValueEditDropDown(); });
     connect(m_setButton, &QPushButton::clicked, this, [this] { SetButtonClick(); });
 
@@ -142,6 +145,8 @@ void TEditPropertiesForm::FormShow()
 
 void TEditPropertiesForm::FillComponents()
 {
+    // Filling moves no line by hand: the caller shows the first one.
+    const QSignalBlocker quiet(m_componentsList);
     m_componentsList->clear();
     m_components.clear();
     const auto add = [this](const QString& name, QObject* component) {
@@ -180,7 +185,10 @@ bool TEditPropertiesForm::SelectComponent(const QString& name)
     const auto found = m_componentsList->findItems(name, Qt::MatchExactly);
     if (found.isEmpty())
         return false;
-    m_componentsList->setCurrentItem(found.constFirst());
+    {
+        const QSignalBlocker quiet(m_componentsList);
+        m_componentsList->setCurrentItem(found.constFirst());
+    }
     ComponentsListBoxClick();
     return true;
 }
@@ -190,7 +198,10 @@ bool TEditPropertiesForm::SelectProperty(const QString& propertyName)
     for (int row = 0; row < m_valuesList->count(); ++row) {
         const QString line = m_valuesList->item(row)->text();
         if (line.section(u'=', 0, 0) == propertyName) {
-            m_valuesList->setCurrentRow(row);
+            {
+                const QSignalBlocker quiet(m_valuesList);
+                m_valuesList->setCurrentRow(row);
+            }
             ValuesListBoxClick();
             return true;
         }
@@ -224,15 +235,21 @@ void TEditPropertiesForm::ComponentsListBoxClick()
 {
     if (m_componentsList->count() == 0)
         return;
-    if (m_componentsList->currentRow() < 0)
+    if (m_componentsList->currentRow() < 0) {
+        const QSignalBlocker quiet(m_componentsList);
         m_componentsList->setCurrentRow(0);
-    m_valuesList->clear();
-    if (GlobalStringsSelected()) {
-        m_valuesList->addItems(GlobalStrings());
-    } else if (const QObject* component = SelectedComponent()) {
-        for (const TComponentProperty& property : EditableProperties(*component))
-            m_valuesList->addItem(
-                PropertyLine(property.Name, ReadComponentProperty(*component, property.Name)));
+    }
+    {
+        // Refilled here and shown once below.
+        const QSignalBlocker quiet(m_valuesList);
+        m_valuesList->clear();
+        if (GlobalStringsSelected()) {
+            m_valuesList->addItems(GlobalStrings());
+        } else if (const QObject* component = SelectedComponent()) {
+            for (const TComponentProperty& property : EditableProperties(*component))
+                m_valuesList->addItem(
+                    PropertyLine(property.Name, ReadComponentProperty(*component, property.Name)));
+        }
     }
     ValuesListBoxClick();
 }
@@ -245,8 +262,10 @@ void TEditPropertiesForm::ValuesListBoxClick()
         m_valueEdit->SetText({});
         return;
     }
-    if (m_valuesList->currentRow() < 0)
+    if (m_valuesList->currentRow() < 0) {
+        const QSignalBlocker quiet(m_valuesList);
         m_valuesList->setCurrentRow(0);
+    }
 
     if (GlobalStringsSelected()) {
         m_valueEdit->SetMode(TValueEdit::TMode::Edit);

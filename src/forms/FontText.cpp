@@ -2,6 +2,7 @@
 
 #include "ComponentProperties.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
@@ -44,14 +45,21 @@ QString FontToString(const QFont& font, bool withEquals)
 
 QFont FontFromString(const QString& text, const QFont& base)
 {
+    // Read from the end: a family may itself hold "," or "[" ("Helvetica [Adobe]").
+    static const QRegularExpression stylePart(
+        QStringLiteral(R"((?:^|,)\s*style\s*(?:=\s*)?\[([^\]]*)\]?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch styles = stylePart.match(text);
+    const QString head = styles.hasMatch() ? text.left(styles.capturedStart()) : text;
+
     QFont font = base;
-    const qsizetype comma = text.indexOf(u',');
-    const QString name = comma < 0 ? text : text.left(comma);
+    const qsizetype comma = head.lastIndexOf(u',');
+    const QString name = comma < 0 ? head : head.left(comma);
     // The "," and the blank after it.
-    const QString rest = comma < 0 ? QString() : text.mid(comma + 2);
+    const QString rest = comma < 0 ? QString() : head.mid(comma + 2);
 
     qsizetype digits = 0;
-    while (digits < rest.size() && rest.at(digits).isDigit() && rest.at(digits) != u',')
+    while (digits < rest.size() && rest.at(digits).isDigit())
         ++digits;
     bool ok = false;
     int size = rest.left(digits).toInt(&ok);
@@ -65,13 +73,8 @@ QFont FontFromString(const QString& text, const QFont& base)
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    const qsizetype open = text.indexOf(u'[');
-    if (open >= 0) {
-        qsizetype close = text.indexOf(u']', open + 1);
-        if (close < 0)
-            close = text.size();
-        const auto names = QStringView(text).mid(open + 1, close - open - 1).split(u',');
-        for (QStringView style : names) {
+    if (styles.hasMatch()) {
+        for (QStringView style : styles.capturedView(1).split(u',')) {
             style = style.trimmed();
             if (style.isEmpty())
                 continue;

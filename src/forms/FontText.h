@@ -12,9 +12,10 @@ namespace quorvex {
 // The text of a font; `withEquals` gives the "style = [" form.
 QString FontToString(const QFont& font, bool withEquals = false);
 
-// `base` with the name, size and styles of a font text: the name is the text before the
-// first ","; after that "," and one more character, the size is the whole number that starts
-// the rest (8 when there is none); the styles between "[" and "]" replace the style set.
+// `base` with the name, size and styles of a font text, read from its end so that a name may
+// hold "," or "[": the styles between the "[" and "]" of a closing ", style [...]" replace the
+// style set; before that, the name is the text up to the last ","; after that "," and one more
+// character, the size is the whole number that starts the rest (8 when there is none).
 // EConvertError for a style name that is not fsBold, fsItalic, fsUnderline or fsStrikeOut.
 QFont FontFromString(const QString& text, const QFont& base);
 

@@ -1,12 +1,18 @@
 #include "forms/ComponentProperties.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <functional>
@@ -36,12 +42,14 @@ TEST(ComponentProperties, EachKindOfComponentHasItsOwnProperties)
     auto* action = new QAction(&window);
 
     EXPECT_EQ(Names(window), QStringList({"Caption", "Hint", "Font", "Color", "Left", "Top",
-                                          "Width", "Height", "WindowState"}));
-    EXPECT_EQ(Names(*button), QStringList({"Caption", "Hint", "Font", "Color", "Left", "Top",
-                                           "Width", "Height", "TabStop", "TabOrder", "Flat"}));
+                                          "Width", "Height", "WindowState", "BorderWidth"}));
+    EXPECT_EQ(Names(*button),
+              QStringList({"Caption", "Hint", "Font", "Color", "Left", "Top", "Width", "Height",
+                           "TabStop", "TabOrder", "Flat", "BorderWidth"}));
     EXPECT_EQ(Names(*label),
               QStringList({"Caption", "Hint", "Font", "Color", "Left", "Top", "Width", "Height",
-                           "WordWrap", "TabStop", "TabOrder", "Alignment"}));
+                           "WordWrap", "TabStop", "TabOrder", "Alignment", "BorderStyle",
+                           "BevelOuter", "BevelWidth", "BorderWidth", "Layout"}));
     EXPECT_EQ(Names(*action), QStringList({"Caption", "Hint", "Font"}));
     EXPECT_FALSE(FindComponentProperty(*edit, u"Caption").has_value());
     EXPECT_FALSE(FindComponentProperty(*edit, u"WordWrap").has_value());
@@ -100,6 +108,14 @@ QWidget* Make(const QString& kind, QWidget& host, std::unique_ptr<QWidget>& wind
         return new QTextEdit(&host);
     if (kind == "status")
         return new QStatusBar(&host);
+    if (kind == "list")
+        return new QListWidget(&host);
+    if (kind == "combo")
+        return new QComboBox(&host);
+    if (kind == "splitter")
+        return new QSplitter(&host);
+    if (kind == "files")
+        return new QFileDialog(&host);
     return new QTabWidget(&host);
 }
 
@@ -144,6 +160,58 @@ TEST(ComponentProperties, WrittenValuesReadBack)
             << c.component << "." << c.property;
         EXPECT_EQ(ReadComponentProperty(*widget, name).toStdString(), c.read)
             << c.component << "." << c.property << "=" << c.written;
+    }
+}
+
+TEST(ComponentProperties, FrameSelectionCaseStyleLayoutAndFilterMapOntoQt)
+{
+    using TObserve = std::function<QVariant(QWidget&)>;
+    const auto frame = [](QWidget& w) -> QFrame& { return static_cast<QFrame&>(w); };
+    struct TCase {
+        const char* Component;
+        const char* Property;
+        const char* Text;
+        TObserve Observe;
+        QVariant Expected;
+    };
+    const TCase cases[] = {
+        {"label", "BorderStyle", "bsSingle", [&](QWidget& w) { return int(frame(w).frameShape()); },
+         int(QFrame::StyledPanel)},
+        {"label", "BevelOuter", "bvRaised", [&](QWidget& w) { return int(frame(w).frameShadow()); },
+         int(QFrame::Raised)},
+        {"label", "BevelWidth", "3", [&](QWidget& w) { return frame(w).lineWidth(); }, 3},
+        {"button", "BorderWidth", "4", [](QWidget& w) { return w.contentsMargins().bottom(); }, 4},
+        {"list", "HideSelection", "True",
+         [](QWidget& w) { return w.palette().color(QPalette::Inactive, QPalette::Highlight); },
+         QColor(QApplication::palette().color(QPalette::Inactive, QPalette::Base))},
+        {"edit", "CharCase", "ecUpperCase",
+         [](QWidget& w) {
+             QTest::keyClicks(&w, "aB");
+             return static_cast<QLineEdit&>(w).text();
+         },
+         "AB"},
+        {"combo", "Style", "csDropDown",
+         [](QWidget& w) { return static_cast<QComboBox&>(w).isEditable(); }, true},
+        {"splitter", "ResizeStyle", "rsLine",
+         [](QWidget& w) { return static_cast<QSplitter&>(w).opaqueResize(); }, false},
+        {"label", "Layout", "tlBottom",
+         [](QWidget& w) {
+             return int(static_cast<QLabel&>(w).alignment() & Qt::AlignVertical_Mask);
+         },
+         int(Qt::AlignBottom)},
+        {"files", "Filter", "SQL|*.sql;*.txt|All|*",
+         [](QWidget& w) { return static_cast<QFileDialog&>(w).nameFilters(); },
+         QStringList({"SQL (*.sql *.txt)", "All (*)"})},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Component) + "." + c.Property + "=" + c.Text);
+        QWidget host;
+        std::unique_ptr<QWidget> window;
+        QWidget* widget = Make(QString::fromLatin1(c.Component), host, window);
+        const QString name = QString::fromLatin1(c.Property);
+        ASSERT_TRUE(WriteComponentProperty(*widget, name, c.Text));
+        EXPECT_EQ(c.Observe(*widget), c.Expected);
+        EXPECT_EQ(ReadComponentProperty(*widget, name), c.Text);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -180,8 +181,10 @@ TEST(EditPropertiesForm, PropertiesAreListedInDescendingOrderOfName)
         QStringList names;
         for (const QString& line : Lines(*dialog.ValuesListBox()))
             names << line.section(u'=', 0, 0);
-        EXPECT_EQ(names, QStringList({"WordWrap", "Width", "Top", "TabStop", "TabOrder", "Left",
-                                      "Hint", "Height", "Font", "Color", "Caption", "Alignment"}));
+        EXPECT_EQ(names,
+                  QStringList({"WordWrap", "Width", "Top", "TabStop", "TabOrder", "Left", "Layout",
+                               "Hint", "Height", "Font", "Color", "Caption", "BorderWidth",
+                               "BorderStyle", "BevelWidth", "BevelOuter", "Alignment"}));
         const QStringList lines = Lines(*dialog.ValuesListBox());
         EXPECT_TRUE(lines.contains("Width=130"));
         EXPECT_TRUE(lines.contains("Top=20"));
@@ -197,6 +200,30 @@ TEST(EditPropertiesForm, PropertiesAreListedInDescendingOrderOfName)
     EXPECT_FALSE(IsEditableProperty("Name"));
     EXPECT_FALSE(IsEditableProperty("Caption,Title"));
     EXPECT_FALSE(IsEditableProperty(""));
+}
+
+TEST(EditPropertiesForm, SetAppliesToTheLinesReachedWithTheKeyboard)
+{
+    UserPropertyFileScope file;
+    TScriptedDialogsScope dialogs;
+    TTargetForm target;
+    target.Label1->setGeometry(10, 20, 130, 40);
+    WithDialog(target, dialogs, [&](TEditPropertiesForm& dialog) {
+        dialog.show();
+        ASSERT_TRUE(dialog.SelectComponent("Label1"));
+        ASSERT_TRUE(dialog.SelectProperty("Width"));
+        QTest::keyClick(dialog.ValuesListBox(), Qt::Key_Down);
+        EXPECT_EQ(dialog.ValueEdit()->Text(), "20");
+        dialog.ValueEdit()->SetText("33");
+        dialog.SetButton()->click();
+        QTest::keyClick(dialog.ComponentsListBox(), Qt::Key_Home);
+        EXPECT_EQ(Lines(*dialog.ValuesListBox()), QStringList{"Edit Properties of %s"});
+        dialog.SetButton()->click();
+    });
+    EXPECT_EQ(target.Label1->geometry(), QRect(10, 33, 130, 40));
+    EXPECT_EQ(Stored(file, "TargetForm", "Label1.Top"), std::optional<std::string>("33"));
+    EXPECT_FALSE(Stored(file, "TargetForm", "Label1.Width"));
+    EXPECT_EQ(GlobalStrings(), QStringList{"Edit Properties of %s"});
 }
 
 TEST(EditPropertiesForm, SetWritesTheKeyIntoTheWindowsOwnSectionAndChangesTheComponent)

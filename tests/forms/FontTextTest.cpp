@@ -10,7 +10,9 @@ namespace {
 QFont MakeFont(const QString& family, int points, bool bold = false, bool italic = false,
                bool underline = false, bool strikeOut = false)
 {
-    QFont font(family);
+    // Not QFont(family), which takes a "," for a list of families.
+    QFont font;
+    font.setFamily(family);
     font.setPointSize(points);
     font.setBold(bold);
     font.setItalic(italic);
@@ -67,6 +69,20 @@ TEST(FontText, ReadsNameSizeAndStyles)
         EXPECT_EQ(font.italic(), c.italic) << c.text;
         EXPECT_EQ(font.underline(), c.underline) << c.text;
         EXPECT_EQ(font.strikeOut(), c.strikeOut) << c.text;
+    }
+}
+
+TEST(FontText, ANameMayHoldCommasAndBrackets)
+{
+    for (const char* family : {"Helvetica [Adobe]", "Foo, Bar", "A [b], c [d]"}) {
+        SCOPED_TRACE(family);
+        const QFont font = MakeFont(family, 12, true);
+        for (bool withEquals : {false, true}) {
+            const QFont back = FontFromString(FontToString(font, withEquals), QFont());
+            EXPECT_EQ(back.family(), family);
+            EXPECT_EQ(back.pointSize(), 12);
+            EXPECT_TRUE(back.bold());
+        }
     }
 }
 

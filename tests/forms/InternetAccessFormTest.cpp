@@ -176,7 +176,8 @@ TEST(InternetAccessForm, HostileAddressesAreRefusedWithAMessage)
     const TCase cases[] = {
         {"file:///etc/passwd", "WebPage"},
         {"javascript:alert(1)", "WebPage"},
-        {"calc.exe", "WebPage"},
+        {"C:\\Windows\\calc.exe", "WebPage"},
+        {"www.example.com:/x", "WebPage"},
         {"/bin/sh -c reboot", "WebPage"},
         {"http://example.com/;rm${IFS}-rf", "WebPage"},
         {"http:/etc/passwd", "WebPage"},
@@ -185,6 +186,7 @@ TEST(InternetAccessForm, HostileAddressesAreRefusedWithAMessage)
         {"<b>bold</b>", "WebPage"},
         {"someone@example.com?attach/etc/passwd", "EMail"},
         {"someone@example.com&cc", "EMail"},
+        {"http:someone@example.com", "EMail"},
         {"http://example.com/", "EMail"},
         {"no-at-sign", "EMail"},
         {"two@@example.com", "EMail"},
@@ -215,6 +217,22 @@ TEST(InternetAccessForm, HostileAddressesAreRefusedWithAMessage)
             << dialogs->Asked[0].Text.toStdString();
         EXPECT_FALSE(dialogs->Asked[0].Text.contains("<b>"));
     }
+}
+
+TEST(InternetAccessForm, BareHostsAreOpenedAsHttps)
+{
+    ContactsFileScope contacts;
+    contacts.Write("[Contacts]\r\nwww.example.com=WebPage\r\nexample.com:8080/x=WebPage\r\n");
+    DesktopScope desktop;
+    TScriptedDialogsScope dialogs;
+    TInternetAccessForm form;
+    form.FormShow();
+    form.GotoHomePageButtonClick();
+    form.HomepageSelector()->setCurrentIndex(1);
+    form.GotoHomePageButtonClick();
+    EXPECT_EQ(desktop.Opened(),
+              std::vector<QString>({"https://www.example.com", "https://example.com:8080/x"}));
+    EXPECT_TRUE(dialogs->Asked.empty());
 }
 
 TEST(InternetAccessForm, AnUnreadableContactsFileKeepsTheBuiltInListsAndSaysSo)
@@ -287,6 +305,22 @@ TEST(ContactAddresses, OnlyWebAndMailAddressesPass)
     EXPECT_FALSE(MailToUrl("a@-b.com"));
     EXPECT_FALSE(MailToUrl("a\n@b.com"));
     EXPECT_FALSE(MailToUrl(QString(250, u'a') + "@b.com"));
+}
+
+TEST(ContactAddresses, MailAddressesMayCarryTheirSchemeAndMessageParameters)
+{
+    // Not from the contacts file, whose keys end at the first "=".
+    const std::pair<const char*, const char*> accepted[] = {
+        {"MAILTO:a@b.c?subject=x", "mailto:a@b.c?subject=x"},
+        {"mailto:a@b.c?Subject=Hi%20there&cc=d@e.f,g@h.i&body=1%0D%0A2",
+         "mailto:a@b.c?Subject=Hi there&cc=d@e.f,g@h.i&body=1%0D%0A2"},
+    };
+    for (const auto& [address, url] : accepted)
+        EXPECT_EQ(MailToUrl(address).value_or(QUrl()).toString(), url) << address;
+    for (const char* refused :
+         {"a@b.c?attach=/etc/passwd", "a@b.c?subject=a%0D%0ABcc:x@y.z", "a@b.c?cc=no+address",
+          "a@b.c?", "http:a@b.c", "mailto:mailto:a@b.c"})
+        EXPECT_FALSE(MailToUrl(refused)) << refused;
 }
 
 } // namespace
