@@ -60,6 +60,9 @@ public:
     virtual std::string FieldName(int index) const = 0;
     // Position of a column by name (case-insensitive), or -1.
     virtual int FieldIndex(std::string_view name) const = 0;
+    // The column holds long text (LONG, CLOB), whose values may run to any length; false when
+    // the connection cannot tell.
+    virtual bool FieldIsLongText(int /*index*/) const { return false; }
     virtual bool IsNull(int index) const = 0;
     virtual std::string AsText(int index) const = 0;
     virtual std::int64_t AsInteger(int index) const = 0;

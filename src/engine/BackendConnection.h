@@ -17,6 +17,8 @@ public:
     virtual bool Next() = 0;
     virtual int FieldCount() const = 0;
     virtual std::string FieldName(int index) const = 0;
+    // The column holds long text (LONG, CLOB); false when the backend cannot tell.
+    virtual bool IsLongText(int /*index*/) const { return false; }
     // The value of the current row; index is within FieldCount.
     virtual TFieldValue Value(int index) const = 0;
 };

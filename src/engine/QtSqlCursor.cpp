@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <QVariant>
 
@@ -50,6 +51,17 @@ double DayNumberOf(const QDateTime& value)
                      time.second() + time.msec() / 1000.0);
 }
 
+// The drivers report their own type codes: OCI's SQLT_LNG and SQLT_CLOB, ODBC's
+// SQL_LONGVARCHAR and SQL_WLONGVARCHAR.
+bool IsLongTextType(const QString& driver, int type)
+{
+    if (driver.startsWith(QLatin1String("QOCI")))
+        return type == 8 || type == 112;
+    if (driver.startsWith(QLatin1String("QODBC")))
+        return type == -1 || type == -10;
+    return false;
+}
+
 } // namespace
 
 TQtSqlCursor::TQtSqlCursor(const QSqlDatabase& db, const TBoundStatement& statement)
@@ -59,8 +71,11 @@ TQtSqlCursor::TQtSqlCursor(const QSqlDatabase& db, const TBoundStatement& statem
     m_query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     Run(m_query, statement);
     const QSqlRecord record = m_query.record();
-    for (int k = 0; k < record.count(); ++k)
+    const QString driver = db.driverName();
+    for (int k = 0; k < record.count(); ++k) {
         m_names.push_back(record.fieldName(k).toStdString());
+        m_longText.push_back(IsLongTextType(driver, record.field(k).typeID()));
+    }
 }
 
 void TQtSqlCursor::Fail() const

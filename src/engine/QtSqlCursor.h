@@ -18,6 +18,7 @@ public:
     bool Next() override;
     int FieldCount() const override { return static_cast<int>(m_names.size()); }
     std::string FieldName(int index) const override { return m_names.at(index); }
+    bool IsLongText(int index) const override { return m_longText.at(index); }
     TFieldValue Value(int index) const override;
 
 private:
@@ -25,6 +26,7 @@ private:
 
     QSqlQuery m_query;
     std::vector<std::string> m_names;
+    std::vector<bool> m_longText;
     mutable std::string m_text; // the text of the last value read
 };
 

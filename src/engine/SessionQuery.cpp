@@ -124,10 +124,14 @@ void TSessionQuery::Open()
     auto cursor = Session().Connection().OpenCursor({text, m_parseParams, &m_params});
     const bool hasRow = cursor->Next();
     std::vector<std::string> names;
-    for (int k = 0; k < cursor->FieldCount(); ++k)
+    std::vector<bool> longText;
+    for (int k = 0; k < cursor->FieldCount(); ++k) {
         names.push_back(cursor->FieldName(k));
+        longText.push_back(cursor->IsLongText(k));
+    }
     m_cursor = std::move(cursor);
     m_fieldNames = std::move(names);
+    m_longText = std::move(longText);
     m_eof = !hasRow;
     m_moved = false;
 }
@@ -159,6 +163,7 @@ void TSessionQuery::Close()
 {
     m_cursor.reset();
     m_fieldNames.clear();
+    m_longText.clear();
     m_eof = true;
     m_moved = false;
 }
@@ -184,6 +189,13 @@ int TSessionQuery::FieldIndex(std::string_view name) const
         if (sql::ToUpper(m_fieldNames[k]) == wanted)
             return static_cast<int>(k);
     return -1;
+}
+
+bool TSessionQuery::FieldIsLongText(int index) const
+{
+    if (index < 0 || index >= FieldCount())
+        throw Exception(messages::FieldIndexOutOfRange(index));
+    return m_longText[static_cast<size_t>(index)];
 }
 
 TFieldValue TSessionQuery::Value(int index) const

@@ -46,6 +46,7 @@ public:
     int FieldCount() const override { return static_cast<int>(m_fieldNames.size()); }
     std::string FieldName(int index) const override;
     int FieldIndex(std::string_view name) const override;
+    bool FieldIsLongText(int index) const override;
     bool IsNull(int index) const override;
     std::string AsText(int index) const override;
     std::int64_t AsInteger(int index) const override;
@@ -67,6 +68,7 @@ private:
     TParamValues m_params;
     std::unique_ptr<TCursor> m_cursor;
     std::vector<std::string> m_fieldNames;
+    std::vector<bool> m_longText;
     bool m_eof = true;
     bool m_moved = false; // the cursor left the first row
 };

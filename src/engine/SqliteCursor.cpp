@@ -1,5 +1,6 @@
 #include "SqliteCursor.h"
 
+#include <initializer_list>
 #include <sqlite3.h>
 
 namespace quorvex {
@@ -16,6 +17,17 @@ std::string TSqliteCursor::FieldName(int index) const
 {
     const char* name = sqlite3_column_name(m_statement.Handle(), index);
     return name != nullptr ? name : "";
+}
+
+bool TSqliteCursor::IsLongText(int index) const
+{
+    const char* declared = sqlite3_column_decltype(m_statement.Handle(), index);
+    if (declared == nullptr)
+        return false;
+    for (const char* type : {"LONG", "CLOB", "NCLOB"})
+        if (sqlite3_stricmp(declared, type) == 0)
+            return true;
+    return false;
 }
 
 TFieldValue TSqliteCursor::Value(int index) const

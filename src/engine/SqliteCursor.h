@@ -14,6 +14,8 @@ public:
     bool Next() override { return m_statement.Step(); }
     int FieldCount() const override { return m_fieldCount; }
     std::string FieldName(int index) const override;
+    // From the declared type of a table column; an expression has none.
+    bool IsLongText(int index) const override;
     TFieldValue Value(int index) const override;
 
 private:

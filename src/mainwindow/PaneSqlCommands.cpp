@@ -105,8 +105,10 @@ TSQLGridForm* TPaneSqlCommands::ShowQueryResults(const QString& text)
 
 void TPaneSqlCommands::ClearRichEditClick()
 {
-    if (TTextPane* pane = CurrentTextPane())
+    if (TTextPane* pane = CurrentTextPane()) {
         pane->clear();
+        pane->SetFileEncoding(QStringConverter::Utf8);
+    }
 }
 
 void TPaneSqlCommands::Loadfromfile1Click()
@@ -122,8 +124,10 @@ void TPaneSqlCommands::Loadfromfile1Click()
     if (pane == nullptr)
         return;
     // Read in full before the pane is touched: a failure leaves it as it was.
-    const QString text = ReadSqlTextFile(*fileName);
+    QStringConverter::Encoding encoding = QStringConverter::Utf8;
+    const QString text = ReadSqlTextFile(*fileName, &encoding);
     pane->setPlainText(text);
+    pane->SetFileEncoding(encoding);
 }
 
 void TPaneSqlCommands::SaveToFile1Click()
@@ -136,7 +140,7 @@ void TPaneSqlCommands::SaveToFile1Click()
         return;
     m_lastFile = *fileName;
     if (TTextPane* pane = CurrentTextPane())
-        WriteSqlTextFile(*fileName, PaneLines(pane->toPlainText()));
+        WriteSqlTextFile(*fileName, PaneLines(pane->toPlainText()), pane->FileEncoding());
 }
 
 } // namespace quorvex

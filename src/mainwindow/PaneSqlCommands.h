@@ -31,7 +31,8 @@ public:
     TSQLGridForm* ShowQueryResults(const QString& text);
 
     void ClearRichEditClick();
-    // File errors are thrown for the window's handler; the pane stays as it was.
+    // File errors are thrown for the window's handler; the pane stays as it was. Saving writes
+    // the encoding the pane's file was loaded in (Latin-1 or UTF-8), so its bytes are kept.
     void Loadfromfile1Click();
     void SaveToFile1Click();
 

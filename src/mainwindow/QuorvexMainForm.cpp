@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMetaObject>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -264,6 +265,15 @@ void TQuorvexMainForm::ConnectMenu()
     pane(m_menu.ExecuteSQL1, &TPaneSqlCommands::Execute1Click);
     pane(m_menu.SaveToFile1, &TPaneSqlCommands::SaveToFile1Click);
     pane(m_menu.LoadFromFile1, &TPaneSqlCommands::Loadfromfile1Click);
+    // Word Wrap acts on the pane the menu was opened on, and shows that pane's state.
+    connect(m_menu.RichEditPopup, &QMenu::aboutToShow, this, [this] {
+        if (const TTextPane* pane = m_panes->PopupPane())
+            m_menu.WordWrap1->setChecked(pane->WordWrap());
+    });
+    connect(m_menu.WordWrap1, &QAction::triggered, this, [this](bool wrap) {
+        if (TTextPane* pane = m_panes->PopupPane())
+            pane->SetWordWrap(wrap);
+    });
 }
 
 void TQuorvexMainForm::showEvent(QShowEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QStringConverter>
 #include <functional>
 
 namespace quorvex {
@@ -29,6 +30,16 @@ public:
     void AppendAtEnd(const QString& text);
     // Word wrap off and both scroll bars always shown, for a wide report.
     void SetReportLayout();
+    bool WordWrap() const { return lineWrapMode() != NoWrap; }
+    void SetWordWrap(bool wrap) { setLineWrapMode(wrap ? WidgetWidth : NoWrap); }
+
+    // The encoding of the file the text was loaded from, which saving writes again; UTF-8 for
+    // text that did not come from a file.
+    QStringConverter::Encoding FileEncoding() const noexcept { return m_fileEncoding; }
+    void SetFileEncoding(QStringConverter::Encoding encoding) noexcept
+    {
+        m_fileEncoding = encoding;
+    }
 
 signals:
     // The pane received the focus.
@@ -44,6 +55,7 @@ private:
     int m_tag;
     QString m_treeMimeType;
     TItemResolver m_resolver;
+    QStringConverter::Encoding m_fileEncoding = QStringConverter::Utf8;
 };
 
 } // namespace quorvex

@@ -22,6 +22,12 @@ bool HasControl(const QString& value)
     return false;
 }
 
+// Too long or spread over lines to be read in a grid cell.
+bool NeedsHint(const QString& value)
+{
+    return value.size() > kMemoDisplayLength || HasControl(value);
+}
+
 } // namespace
 
 QString MemoDisplayText(const QString& value)
@@ -35,13 +41,6 @@ QString MemoDisplayText(const QString& value)
     return value.mid(begin, std::min<qsizetype>(end - begin, kMemoDisplayLength));
 }
 
-QString CellDisplayText(const QString& value)
-{
-    if (value.size() > kMemoDisplayLength || HasControl(value))
-        return MemoDisplayText(value);
-    return value;
-}
-
 TQueryRowsModel::TQueryRowsModel(QObject* parent)
     : QAbstractTableModel(parent)
 {
@@ -52,10 +51,13 @@ void TQueryRowsModel::Attach(TQuery* query)
     beginResetModel();
     m_query = query;
     m_columns.clear();
+    m_longText.clear();
     m_rows.clear();
     if (m_query != nullptr && m_query->IsOpen()) {
-        for (int k = 0; k < m_query->FieldCount(); ++k)
+        for (int k = 0; k < m_query->FieldCount(); ++k) {
             m_columns << QString::fromStdString(m_query->FieldName(k));
+            m_longText.push_back(m_query->FieldIsLongText(k));
+        }
     }
     endResetModel();
     if (canFetchMore({}))
@@ -79,11 +81,13 @@ int TQueryRowsModel::columnCount(const QModelIndex& parent) const
 
 QVariant TQueryRowsModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() ||
-        index.column() >= columnCount())
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid() ||
+        index.row() >= rowCount() || index.column() >= columnCount())
         return {};
-    const QStringList& row = m_rows[static_cast<std::size_t>(index.row())];
-    return row.value(index.column());
+    const QString& value = m_rows[static_cast<std::size_t>(index.row())][index.column()];
+    if (role == Qt::ToolTipRole)
+        return NeedsHint(value) ? QVariant(value) : QVariant();
+    return m_longText[static_cast<std::size_t>(index.column())] ? MemoDisplayText(value) : value;
 }
 
 QVariant TQueryRowsModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -113,9 +117,8 @@ void TQueryRowsModel::fetchMore(const QModelIndex& parent)
             QStringList row;
             row.reserve(columns);
             for (int k = 0; k < columns; ++k) {
-                row << (m_query->IsNull(k)
-                            ? QString()
-                            : CellDisplayText(QString::fromStdString(m_query->AsText(k))));
+                row << (m_query->IsNull(k) ? QString()
+                                           : QString::fromStdString(m_query->AsText(k)));
             }
             batch.push_back(std::move(row));
             m_query->Next();

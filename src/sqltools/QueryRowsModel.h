@@ -16,14 +16,10 @@ inline constexpr int kMemoDisplayLength = 250;
 // removed, cut to its first kMemoDisplayLength characters.
 QString MemoDisplayText(const QString& value);
 
-// A value is shown as long text when it is longer than kMemoDisplayLength or holds control
-// characters (line breaks): the session does not tell column types, and such values come from
-// LONG and other long-text columns.
-QString CellDisplayText(const QString& value);
-
 // The rows of an open query as a read-only table for the results grid. Rows are fetched in
 // batches as the view asks for them (canFetchMore/fetchMore), so a large result costs only the
-// rows looked at; each cell keeps its display text only.
+// rows looked at. Cells of long-text columns show their memo display text; every cell that
+// cannot be read whole in the grid has its whole value as its tooltip.
 class TQueryRowsModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -55,6 +51,7 @@ signals:
 private:
     TQuery* m_query = nullptr;
     QStringList m_columns;
+    std::vector<bool> m_longText;
     std::vector<QStringList> m_rows;
 };
 

@@ -56,6 +56,8 @@ TSQLGridForm::TSQLGridForm(TDatabaseSession& session, QWidget* owner)
     , m_session(session)
     , m_query(session.CreateQuery(false))
 {
+    // A closed window can never be shown again: its query must not hold a cursor till the end.
+    setAttribute(Qt::WA_DeleteOnClose);
     LayOut();
     Initialize();
 }
@@ -200,6 +202,12 @@ bool TSQLGridForm::ExecutePlanStatement(const QString& text)
 
 void TSQLGridForm::Explain1Click()
 {
+    // Each step below would otherwise ask for the login again.
+    try {
+        OpenDatabase();
+    } catch (const std::exception&) {
+        return;
+    }
     if (PlanTableExists())
         ExecutePlanStatement(QString::fromLatin1(kDeletePlanASql));
     else if (!ExecutePlanStatement(QString::fromLatin1(kPlanTableSql)))
@@ -246,13 +254,20 @@ void TSQLGridForm::showEvent(QShowEvent* event)
 
 bool TSQLGridForm::eventFilter(QObject* watched, QEvent* event)
 {
-    // Escape released anywhere in the window closes (hides) it.
-    if (event->type() == QEvent::KeyRelease && watched->isWidgetType() &&
+    // Escape pressed and released anywhere in the window closes it. The release alone may
+    // come from an Escape that closed a message box over the window.
+    const bool press = event->type() == QEvent::KeyPress;
+    if ((press || event->type() == QEvent::KeyRelease) && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape && !key->isAutoRepeat() && isVisible()) {
-            close();
-            return true;
+        if (key->key() == Qt::Key_Escape && !key->isAutoRepeat()) {
+            if (press) {
+                m_escapePressed = true;
+            } else if (m_escapePressed && isVisible()) {
+                m_escapePressed = false;
+                close();
+                return true;
+            }
         }
     }
     return TEditableForm::eventFilter(watched, event);

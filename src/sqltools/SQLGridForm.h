@@ -21,7 +21,7 @@ class TQueryRowsModel;
 // "Execute", shows the rows in a grid and the time taken in its caption, saves and loads the
 // SQL text, and on "Explain" stores the optimizer's plan in QUORVEX_PLAN_TABLE (created on
 // first use) and opens another results window listing the plan as an indented tree. Closing
-// only hides it; it lives as long as its owner.
+// frees it, its query (a server cursor) and the plan windows it opened.
 class TSQLGridForm final : public TEditableForm {
     Q_OBJECT
 
@@ -43,7 +43,8 @@ public:
     // "E&xecute", also run on every show. A failure shows the database's message in a message
     // box; the caption and the grid stay as they were.
     void Execute1Click();
-    // "Ex&plain": silent whatever fails; on success a plan window is open.
+    // "Ex&plain": silent whatever fails, a cancelled login included; on success a plan window
+    // is open.
     void Explain1Click();
     void Save1Click(); // "&Save"
     void Load1Click(); // "&Load": replaces the SQL text, does not run it
@@ -73,6 +74,8 @@ private:
     QTableView* m_grid = nullptr;
     TQueryRowsModel* m_rows = nullptr;
     QPointer<TSQLGridForm> m_planWindow;
+    // An Escape was pressed in this window and not yet released: only its release closes.
+    bool m_escapePressed = false;
 };
 
 } // namespace quorvex

@@ -15,18 +15,28 @@ std::string Name(const QString& fileName)
     return fileName.toStdString();
 }
 
-QString Decode(const QByteArray& bytes)
+QString Decode(const QByteArray& bytes, QStringConverter::Encoding& encoding)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
+    encoding = utf8.hasError() ? QStringConverter::Latin1 : QStringConverter::Utf8;
     if (utf8.hasError())
         return QString::fromLatin1(bytes);
     return text;
 }
 
+bool FitsLatin1(const QStringList& lines)
+{
+    for (const QString& line : lines)
+        for (const QChar c : line)
+            if (c.unicode() > 0xFF)
+                return false;
+    return true;
+}
+
 } // namespace
 
-QString ReadSqlTextFile(const QString& fileName)
+QString ReadSqlTextFile(const QString& fileName, QStringConverter::Encoding* encoding)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -42,7 +52,10 @@ QString ReadSqlTextFile(const QString& fileName)
     if (bytes.contains('\0'))
         throw EReadError(Name(fileName) + " is not a text file");
 
-    QString text = Decode(bytes);
+    QStringConverter::Encoding found = QStringConverter::Utf8;
+    QString text = Decode(bytes, found);
+    if (encoding != nullptr)
+        *encoding = found;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (text.endsWith(QLatin1Char('\n')))
@@ -50,11 +63,13 @@ QString ReadSqlTextFile(const QString& fileName)
     return text;
 }
 
-void WriteSqlTextFile(const QString& fileName, const QStringList& lines)
+void WriteSqlTextFile(const QString& fileName, const QStringList& lines,
+                      QStringConverter::Encoding encoding)
 {
+    const bool latin1 = encoding == QStringConverter::Latin1 && FitsLatin1(lines);
     TSafeFileSink sink(Name(fileName));
     for (const QString& line : lines) {
-        const QByteArray bytes = line.toUtf8();
+        const QByteArray bytes = latin1 ? line.toLatin1() : line.toUtf8();
         sink.Write(bytes.constData(), static_cast<size_t>(bytes.size()));
         sink.Write(std::string_view("\r\n"));
     }

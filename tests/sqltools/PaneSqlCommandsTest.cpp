@@ -12,7 +12,9 @@
 #include "sqltools/QueryRowsModel.h"
 #include "sqltools/SQLGridForm.h"
 
+#include <QCoreApplication>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -187,6 +189,48 @@ TEST(PaneSqlCommands, SaveAndLoadWithCrLf)
     EXPECT_EQ(open.Path, QString::fromStdString(file)); // the last file chosen
     EXPECT_FALSE(open.Filter.contains("TXT"));
     EXPECT_TRUE(harness.AskedKinds().filter("Message").isEmpty());
+}
+
+TEST(PaneSqlCommands, SaveKeepsTheEncodingTheFileWasLoadedIn)
+{
+    TMainWindowHarness harness;
+    const std::string latin1 = harness.Dir().File("latin1.sql");
+    const std::string copy = harness.Dir().File("copy.sql");
+    WriteFileBytes(latin1, "SELECT 'Caf\xE9' FROM DUAL\r\n");
+    harness.SetCurrentPane(kActionPane, QString());
+    harness.Dialogs().FileAnswers.push_back(QString::fromStdString(latin1));
+    harness.Click("LoadFromFile1");
+    EXPECT_EQ(harness.Form().PaneText(kActionPane), QStringLiteral("SELECT 'Caf\u00E9' FROM DUAL"));
+    harness.Dialogs().FileAnswers.push_back(QString::fromStdString(copy));
+    harness.Click("SaveToFile1");
+    EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(latin1));
+
+    // Text that never came from a file is written in UTF-8.
+    harness.SetCurrentPane(kDescriptionPane, QStringLiteral("caf\u00E9"));
+    harness.Dialogs().FileAnswers.push_back(QString::fromStdString(copy));
+    harness.Click("SaveToFile1");
+    EXPECT_EQ(ReadFileBytes(copy), "caf\xC3\xA9\r\n");
+}
+
+TEST(PaneSqlCommands, ClosedResultsWindowsAndTheirPlansAreFreed)
+{
+    TMainWindowHarness harness;
+    harness.SetCurrentPane(kActionPane, QStringLiteral("SELECT * FROM EMP"));
+    harness.Click("ExecuteSQL1");
+    harness.Click("ExecuteSQL1");
+    const auto windows = harness.ResultsWindows();
+    ASSERT_EQ(windows.size(), 2u);
+    windows[0]->Explain1Click();
+    windows[1]->Explain1Click();
+    const QPointer<TSQLGridForm> plan = windows[0]->PlanWindow();
+    ASSERT_FALSE(plan.isNull());
+    windows[0]->close();
+    windows[1]->PlanWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(harness.ResultsWindows(), std::vector<TSQLGridForm*>{windows[1]});
+    EXPECT_TRUE(plan.isNull());
+    EXPECT_EQ(windows[1]->PlanWindow(), nullptr);
+    // The main window frees the one left open as it goes.
 }
 
 TEST(PaneSqlCommands, BadFilesLeaveThePaneAndTheOldFile)

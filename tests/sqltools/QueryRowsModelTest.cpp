@@ -48,6 +48,7 @@ public:
         return index == 0 ? "ID" : index == 1 ? "NAME" : "NOTE";
     }
     int FieldIndex(std::string_view) const override { return -1; }
+    bool FieldIsLongText(int index) const override { return index == 2; }
     bool IsNull(int index) const override { return index == 1 && Position % 3 == 2; }
     std::string AsText(int index) const override
     {

@@ -3,12 +3,15 @@
 #include "sqltools/SQLGridForm.h"
 
 #include "SqlToolsHarness.h"
+#include "persistence/Exceptions.h"
 #include "sqltools/QueryRowsModel.h"
 #include "sqltools/ResultsTexts.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
@@ -196,29 +199,63 @@ TEST_F(SQLGridFormTest, ColonsAreSentUnchanged)
     EXPECT_TRUE(m_dialogs->Asked.empty());
 }
 
-TEST_F(SQLGridFormTest, NamesAreUniqueWhileWindowsExistAndEscapeHides)
+TEST_F(SQLGridFormTest, NamesAreUniqueWhileWindowsExist)
 {
     TRecordingSession session(m_demo.AliasFile());
     auto first = Open(session, QStringLiteral("SELECT * FROM DUAL"));
     auto second = Open(session, QStringLiteral("SELECT * FROM DUAL"));
     EXPECT_EQ(first->objectName(), QStringLiteral("SQLGridForm"));
     EXPECT_EQ(second->objectName(), QStringLiteral("SQLGridForm_1"));
-
-    // Escape released in the grid or in the SQL text only hides the window.
-    ASSERT_TRUE(first->isVisible());
-    QTest::keyRelease(first->DBGrid1(), Qt::Key_Escape);
-    EXPECT_FALSE(first->isVisible());
-    QTest::keyRelease(second->SQLRichEdit1(), Qt::Key_A);
-    EXPECT_TRUE(second->isVisible());
-    QTest::keyRelease(second->SQLRichEdit1(), Qt::Key_Escape);
-    EXPECT_FALSE(second->isVisible());
-
-    // A hidden window still holds its name.
-    auto third = std::make_unique<TSQLGridForm>(session, nullptr);
-    EXPECT_EQ(third->objectName(), QStringLiteral("SQLGridForm_2"));
     first.reset();
-    auto fourth = std::make_unique<TSQLGridForm>(session, nullptr);
-    EXPECT_EQ(fourth->objectName(), QStringLiteral("SQLGridForm"));
+    auto third = std::make_unique<TSQLGridForm>(session, nullptr);
+    EXPECT_EQ(third->objectName(), QStringLiteral("SQLGridForm"));
+}
+
+TEST_F(SQLGridFormTest, OnlyAnEscapePressedInTheWindowClosesAndFreesIt)
+{
+    TRecordingSession session(m_demo.AliasFile());
+    const QPointer<TSQLGridForm> form =
+        Open(session, QStringLiteral("SELECT * FROM DUAL")).release();
+    // The release of an Escape that closed a message box reaches the window alone.
+    QTest::keyRelease(form->DBGrid1(), Qt::Key_Escape);
+    QTest::keyClick(form->SQLRichEdit1(), Qt::Key_A);
+    EXPECT_TRUE(form->isVisible());
+    QTest::keyClick(form->DBGrid1(), Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.isNull());
+}
+
+TEST_F(SQLGridFormTest, CancelledLoginEndsTheExplainSilently)
+{
+    TRecordingSession session(m_demo.AliasFile());
+    int logins = 0;
+    session.SetLoginCallback([&logins](TLoginParams&) {
+        ++logins;
+        throw EAbort("cancelled");
+    });
+    TSQLGridForm form(session, nullptr);
+    form.SetSQLText(QStringLiteral("SELECT * FROM DUAL"));
+    form.Explain1Click();
+    EXPECT_EQ(logins, 1);
+    EXPECT_EQ(form.PlanWindow(), nullptr);
+    EXPECT_TRUE(m_dialogs->Asked.empty());
+}
+
+TEST_F(SQLGridFormTest, OnlyLongColumnsAreCutAndHintsShowWholeValues)
+{
+    TRecordingSession session(m_demo.AliasFile());
+    session.ExecuteStatement("CREATE TABLE NOTES (TITLE VARCHAR2(400), BODY LONG)");
+    const QString text = QStringLiteral(" first line\n") + QString(300, QLatin1Char('x'));
+    session.ExecuteStatement(
+        QStringLiteral("INSERT INTO NOTES VALUES ('%1', '%1')").arg(text).toStdString());
+    auto form = Open(session, QStringLiteral("SELECT TITLE, BODY, 'A' || BODY FROM NOTES"));
+    const TQueryRowsModel& rows = form->Rows();
+    EXPECT_EQ(rows.index(0, 0).data().toString(), text);
+    EXPECT_EQ(rows.index(0, 1).data().toString(),
+              QStringLiteral("first line\n") + QString(kMemoDisplayLength - 11, QLatin1Char('x')));
+    EXPECT_EQ(rows.index(0, 1).data(Qt::ToolTipRole).toString(), text);
+    EXPECT_EQ(rows.index(0, 2).data().toString(), QLatin1Char('A') + text);
 }
 
 TEST_F(SQLGridFormTest, SaveAndLoadTheSqlText)

@@ -59,6 +59,7 @@ public:
     int FieldCount() const override { return m_inner->FieldCount(); }
     std::string FieldName(int index) const override { return m_inner->FieldName(index); }
     int FieldIndex(std::string_view name) const override { return m_inner->FieldIndex(name); }
+    bool FieldIsLongText(int index) const override { return m_inner->FieldIsLongText(index); }
     bool IsNull(int index) const override { return m_inner->IsNull(index); }
     std::string AsText(int index) const override { return m_inner->AsText(index); }
     std::int64_t AsInteger(int index) const override { return m_inner->AsInteger(index); }

@@ -7,9 +7,12 @@
 #include "mainwindow/PaneSet.h"
 #include "mainwindow/TextPane.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -77,6 +80,27 @@ TEST(Panes, SqlAndImgCreatePanesInFrontOfThemselves)
     form.SelectPane(4);
     EXPECT_EQ(panes.CurrentIndex(), 4);
     EXPECT_FALSE(form.findChild<QWidget*>("ToolBar1")->isVisible());
+}
+
+TEST(Panes, WordWrapWrapsThePaneTheMenuWasOpenedOn)
+{
+    TWindowHarness harness;
+    TQuorvexMainForm& form = harness.Create({"DEMO", "scott", "tiger"});
+    TTextPane* description = form.Panes().TextPane(kDescriptionPane);
+    TTextPane* action = form.Panes().TextPane(kActionPane);
+    QAction* wordWrap = form.Action(QStringLiteral("WordWrap1"));
+    emit description->customContextMenuRequested(QPoint(1, 1));
+    wordWrap->trigger();
+    EXPECT_EQ(description->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(action->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    // The check mark shows the state of the pane the menu opens on.
+    emit action->customContextMenuRequested(QPoint(1, 1));
+    EXPECT_TRUE(wordWrap->isChecked());
+    emit description->customContextMenuRequested(QPoint(1, 1));
+    EXPECT_FALSE(wordWrap->isChecked());
+    wordWrap->trigger();
+    EXPECT_EQ(description->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    form.findChild<QMenu*>(QStringLiteral("RichEditPopup"))->hide();
 }
 
 TEST(Panes, CaretPositionIsThePanesHint)
