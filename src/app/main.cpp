@@ -1,6 +1,5 @@
 // The desktop program: one main window, given alias, user name and password on the command
 // line (all optional).
-#include "ScreenshotRun.h"
 #include "forms/Dialogs.h"
 #include "forms/EditPropertiesForm.h"
 #include "forms/UserProperties.h"
@@ -9,7 +8,6 @@
 #include "persistence/LiveObjects.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <memory>
 
 namespace {
@@ -42,17 +40,6 @@ int Run(QApplication& app)
     if (form->TerminateRequested())
         return 0;
     form->show();
-    quorvex::TQuorvexMainForm* window = form.get();
-    if (const QString file = qEnvironmentVariable("QUORVEX_SCREENSHOT"); !file.isEmpty())
-        QTimer::singleShot(0, window, [window, file] { quorvex::RunScreenshot(*window, file); });
-    else if (const QString compared = qEnvironmentVariable("QUORVEX_SCREENSHOT_COMPARE");
-             !compared.isEmpty())
-        QTimer::singleShot(
-            0, window, [window, compared] { quorvex::RunComparisonScreenshot(*window, compared); });
-    else if (const QString diagram = qEnvironmentVariable("QUORVEX_SCREENSHOT_DIAGRAM");
-             !diagram.isEmpty())
-        QTimer::singleShot(0, window,
-                           [window, diagram] { quorvex::RunDiagramScreenshot(*window, diagram); });
     return app.exec();
 }
 

@@ -1,4 +1,4 @@
-#include "forms/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "FormsTestSupport.h"
 #include "forms/ColorText.h"
 #include "forms/FontText.h"
-#include "forms/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 #include "forms/UserProperties.h"
 #include "forms/ValueEdit.h"
 #include "persistence/IniFile.h"

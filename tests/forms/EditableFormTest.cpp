@@ -1,7 +1,7 @@
 #include "forms/EditableForm.h"
 
 #include "FormsTestSupport.h"
-#include "forms/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QEnterEvent>

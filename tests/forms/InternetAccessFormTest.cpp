@@ -3,7 +3,7 @@
 #include "FormsTestSupport.h"
 #include "forms/ContactAddresses.h"
 #include "forms/Desktop.h"
-#include "forms/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "QStringPrinter.h"
 #include "TestSupport.h"
 #include "dictionary/DatabaseSession.h"
-#include "forms/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 #include "mainwindow/QuorvexMainForm.h"
 
 #include <QStringList>

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 #include "dictionary/DBOraClass.h"
 #include "engine/QtSession.h"
-#include "forms/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 #include "mainwindow/MainWindowHost.h"
 #include "mainwindow/ObjectTreeModel.h"
 #include "mainwindow/commands/MainCommands.h"

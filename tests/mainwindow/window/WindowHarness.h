@@ -3,7 +3,7 @@
 #include "DemoCopy.h"
 #include "TestSupport.h"
 #include "dictionary/DatabaseSession.h"
-#include "forms/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 #include "mainwindow/NodeCaptions.h"
 #include "mainwindow/QuorvexMainForm.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "forms/Dialogs.h"
 
 #include <deque>
 #include <functional>

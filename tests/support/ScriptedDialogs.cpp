@@ -1,6 +1,6 @@
 #include "ScriptedDialogs.h"
 
-#include "EditableForm.h"
+#include "forms/EditableForm.h"
 
 #include <QPrinter>
 

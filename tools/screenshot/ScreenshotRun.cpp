@@ -1,8 +1,8 @@
 #include "ScreenshotRun.h"
 
+#include "ScriptedDialogs.h"
 #include "dictionary/DBOraClass.h"
 #include "dictionary/DatabaseSession.h"
-#include "forms/ScriptedDialogs.h"
 #include "mainwindow/DiagramCommands.h"
 #include "mainwindow/DiagramPane.h"
 #include "mainwindow/ObjectTreeModel.h"
@@ -169,28 +169,26 @@ void SaveWindow(TQuorvexMainForm& form, const QString& fileName,
 
 } // namespace
 
-void RunScreenshot(TQuorvexMainForm& form, const QString& fileName)
+bool IsScreenshotScenario(const QString& scenario)
 {
-    SaveWindow(form, fileName, [&form] { ReadAndShow(form); });
+    return scenario == QLatin1String("main-window") || scenario == QLatin1String("comparison") ||
+           scenario == QLatin1String("diagram");
 }
 
-void RunComparisonScreenshot(TQuorvexMainForm& form, const QString& fileName)
+void RunScreenshot(TQuorvexMainForm& form, const QString& scenario, const QString& fileName)
 {
-    SaveWindow(form, fileName, [&form] {
-        QTemporaryDir folder;
-        if (!folder.isValid())
-            throw Exception("Cannot create a temporary folder");
-        CompareAndShow(form, folder.filePath(QStringLiteral("before.OBJ")));
-    });
-}
-
-} // namespace quorvex
-
-namespace quorvex {
-
-void RunDiagramScreenshot(TQuorvexMainForm& form, const QString& fileName)
-{
-    SaveWindow(form, fileName, [&form] { DiagramAndShow(form); });
+    if (scenario == QLatin1String("comparison")) {
+        SaveWindow(form, fileName, [&form] {
+            QTemporaryDir folder;
+            if (!folder.isValid())
+                throw Exception("Cannot create a temporary folder");
+            CompareAndShow(form, folder.filePath(QStringLiteral("before.OBJ")));
+        });
+    } else if (scenario == QLatin1String("diagram")) {
+        SaveWindow(form, fileName, [&form] { DiagramAndShow(form); });
+    } else {
+        SaveWindow(form, fileName, [&form] { ReadAndShow(form); });
+    }
 }
 
 } // namespace quorvex
