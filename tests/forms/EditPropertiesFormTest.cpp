@@ -1,9 +1,9 @@
 #include "forms/EditPropertiesForm.h"
 
 #include "FormsTestSupport.h"
+#include "ScriptedDialogs.h"
 #include "forms/ColorText.h"
 #include "forms/FontText.h"
-#include "ScriptedDialogs.h"
 #include "forms/UserProperties.h"
 #include "forms/ValueEdit.h"
 #include "persistence/IniFile.h"

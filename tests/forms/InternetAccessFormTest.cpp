@@ -1,9 +1,9 @@
 #include "forms/InternetAccessForm.h"
 
 #include "FormsTestSupport.h"
+#include "ScriptedDialogs.h"
 #include "forms/ContactAddresses.h"
 #include "forms/Desktop.h"
-#include "ScriptedDialogs.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 
 #include "DemoCopy.h"
 #include "QStringPrinter.h"
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "dictionary/DatabaseSession.h"
-#include "ScriptedDialogs.h"
 #include "mainwindow/QuorvexMainForm.h"
 
 #include <QStringList>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "DemoCopy.h"
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "dictionary/DBOraClass.h"
 #include "engine/QtSession.h"
-#include "ScriptedDialogs.h"
 #include "mainwindow/MainWindowHost.h"
 #include "mainwindow/ObjectTreeModel.h"
 #include "mainwindow/commands/MainCommands.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "DemoCopy.h"
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "dictionary/DatabaseSession.h"
-#include "ScriptedDialogs.h"
 #include "mainwindow/NodeCaptions.h"
 #include "mainwindow/QuorvexMainForm.h"
 
