@@ -62,12 +62,16 @@ TLayoutEntries TLayoutEntries::Parse(std::string_view text, const std::string& s
     if (text.find('\0') != std::string_view::npos)
         throw Exception("\"" + source + "\" is not a layout file: it holds binary data");
     TLayoutEntries entries;
+    // Lines end at CR LF, CR or LF, as the classic string lists read them: no value ever holds
+    // a line break, so whatever is loaded can be saved again.
     while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        const size_t end = text.find_first_of("\r\n");
+        const std::string_view line = text.substr(0, end);
+        size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+            text[next] == '\n')
+            ++next;
+        text.remove_prefix(next);
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;
