@@ -31,9 +31,15 @@ const QFont& DiagramFont()
     return font;
 }
 
-int DiagramTextWidth(std::string_view text)
+const QFontMetrics& DiagramFontMetrics()
 {
     static const QFontMetrics metrics(DiagramFont());
+    return metrics;
+}
+
+int DiagramTextWidth(std::string_view text)
+{
+    const QFontMetrics& metrics = DiagramFontMetrics();
     return metrics.horizontalAdvance(QString::fromLatin1(text.data(), qsizetype(text.size())));
 }
 

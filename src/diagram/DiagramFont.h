@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <string_view>
 
 namespace quorvex {
@@ -9,6 +10,9 @@ namespace quorvex {
 // fixed in pixels so a table measures the same on the screen, on a bitmap and on a printer.
 // Liberation Sans stands in for Arial where Arial is not installed; it has the same widths.
 const QFont& DiagramFont();
+
+// The metrics of the diagram font (the same on every device: the font is sized in pixels).
+const QFontMetrics& DiagramFontMetrics();
 
 // Width in pixels of an 8-bit text in the diagram font.
 int DiagramTextWidth(std::string_view text);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <optional>
 
 namespace quorvex {
 
@@ -332,7 +333,12 @@ void TGDBTable::PaintExposed(QPainter& painter, int x, int y, const std::vector<
     const int d = kTitleBox / m_scale;
     const int bar = y + kTitleHeight / m_scale - 1;
     PaintRectangle(painter, x, y, right - d + 1, bar, fill);
-    const QFontMetrics metrics(painter.font());
+    // Measuring the painter's font costs more than drawing a row: the diagram font's metrics
+    // are kept.
+    std::optional<QFontMetrics> other;
+    if (painter.font() != DiagramFont())
+        other.emplace(painter.font());
+    const QFontMetrics& metrics = other ? *other : DiagramFontMetrics();
     if (m_scale == 1)
         painter.drawText(QPoint(x + d + 2, y + metrics.ascent()), Latin1(m_tableName));
     PaintRectangle(painter, right - d, y, right, bar, kYellow);
