@@ -99,29 +99,6 @@ struct TDiagramDocument::TModelIndex {
     };
     std::vector<TTable> Tables;
     std::vector<TForeignKey> ReferencedBy;
-
-    // The entries of one name: [first, last).
-    template <class Entry, class Key>
-    static std::pair<typename std::vector<Entry>::const_iterator,
-                     typename std::vector<Entry>::const_iterator>
-    Named(const std::vector<Entry>& entries, std::string_view name, Key key)
-    {
-        return std::equal_range(
-            entries.begin(), entries.end(), name,
-            [key](const auto& a, const auto& b) { return Of(a, key) < Of(b, key); });
-    }
-
-private:
-    template <class Key>
-    static std::string_view Of(std::string_view name, Key)
-    {
-        return name;
-    }
-    template <class Entry, class Key>
-    static std::string_view Of(const Entry& entry, Key key)
-    {
-        return entry.*key;
-    }
 };
 
 TDiagramDocument::TDiagramDocument()
@@ -474,10 +451,8 @@ const TDiagramDocument::TModelIndex& TDiagramDocument::ModelIndex() const
             }
         }
     }
-    std::stable_sort(index.Tables.begin(), index.Tables.end(),
-                     [](const auto& a, const auto& b) { return a.Name < b.Name; });
-    std::stable_sort(index.ReferencedBy.begin(), index.ReferencedBy.end(),
-                     [](const auto& a, const auto& b) { return a.Referenced < b.Referenced; });
+    std::ranges::stable_sort(index.Tables, {}, &TModelIndex::TTable::Name);
+    std::ranges::stable_sort(index.ReferencedBy, {}, &TModelIndex::TForeignKey::Referenced);
     index.Tables.shrink_to_fit();
     index.ReferencedBy.shrink_to_fit();
     return index;
@@ -486,8 +461,9 @@ const TDiagramDocument::TModelIndex& TDiagramDocument::ModelIndex() const
 TObjectItem* TDiagramDocument::FindModelTable(const std::string& name) const
 {
     const auto& tables = ModelIndex().Tables;
-    const auto [first, last] = TModelIndex::Named(tables, name, &TModelIndex::TTable::Name);
-    return first == last ? nullptr : first->Object;
+    const auto named =
+        std::ranges::equal_range(tables, std::string_view(name), {}, &TModelIndex::TTable::Name);
+    return named.empty() ? nullptr : named.front().Object;
 }
 
 // ---- Placement and references
@@ -578,19 +554,18 @@ void TDiagramDocument::OpenReferences(TObjectItem& object, bool referencedBy)
             const TConstraintItem& constraint = *constraints->Items(c);
             if (constraint.ConstType != kForeignKey)
                 continue;
-            const auto [first, last] =
-                TModelIndex::Named(index.Tables, constraint.RefObjName, &TModelIndex::TTable::Name);
-            for (auto parent = first; parent != last; ++parent)
-                table->AddReference(parent->Object->ObjectName, parent->Object, nullptr,
+            for (const auto& parent : std::ranges::equal_range(
+                     index.Tables, constraint.RefObjName.View(), {}, &TModelIndex::TTable::Name))
+                table->AddReference(parent.Object->ObjectName, parent.Object, nullptr,
                                     constraint.RefFields, true);
         }
         return;
     }
-    const auto [first, last] = TModelIndex::Named(index.ReferencedBy, object.ObjectName,
-                                                  &TModelIndex::TForeignKey::Referenced);
-    for (auto child = first; child != last; ++child)
-        tableFor(*child->Object)
-            ->AddReference(object.ObjectName, &object, nullptr, child->Constraint->RefFields, true);
+    for (const auto& child :
+         std::ranges::equal_range(index.ReferencedBy, std::string_view(object.ObjectName), {},
+                                  &TModelIndex::TForeignKey::Referenced))
+        tableFor(*child.Object)
+            ->AddReference(object.ObjectName, &object, nullptr, child.Constraint->RefFields, true);
 }
 
 TGDBLine* TDiagramDocument::AddManualReference(TGDBTable& from, TGDBTable& to)

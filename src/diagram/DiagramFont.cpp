@@ -37,10 +37,15 @@ const QFontMetrics& DiagramFontMetrics()
     return metrics;
 }
 
+QString Latin1Text(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
 int DiagramTextWidth(std::string_view text)
 {
     const QFontMetrics& metrics = DiagramFontMetrics();
-    return metrics.horizontalAdvance(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    return metrics.horizontalAdvance(Latin1Text(text));
 }
 
 } // namespace quorvex

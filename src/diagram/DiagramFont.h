@@ -14,6 +14,9 @@ const QFont& DiagramFont();
 // The metrics of the diagram font (the same on every device: the font is sized in pixels).
 const QFontMetrics& DiagramFontMetrics();
 
+// An 8-bit text of the model (names, types, hints) as Qt text.
+QString Latin1Text(std::string_view text);
+
 // Width in pixels of an 8-bit text in the diagram font.
 int DiagramTextWidth(std::string_view text);
 

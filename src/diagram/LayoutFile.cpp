@@ -1,11 +1,11 @@
 #include "LayoutFile.h"
 
 #include "DiagramDocument.h"
+#include "persistence/AsciiText.h"
 #include "persistence/ByteStream.h"
 #include "persistence/Exceptions.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -20,14 +20,6 @@ namespace {
 // no diagram is a million pixels wide.
 constexpr int kMaxPosition = 1 << 24;
 constexpr int kMaxTag = 1 << 20;
-
-std::string Upper(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-}
 
 // The value as a whole decimal integer (blanks around it allowed), 0 when it is not one.
 int ToInt(const std::string* value, int limit)
@@ -75,14 +67,15 @@ TLayoutEntries TLayoutEntries::Parse(std::string_view text, const std::string& s
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;
-        entries.m_values.try_emplace(Upper(line.substr(0, equals)), line.substr(equals + 1));
+        entries.m_values.try_emplace(UpperAsciiText(line.substr(0, equals)),
+                                     line.substr(equals + 1));
     }
     return entries;
 }
 
 const std::string* TLayoutEntries::Find(std::string_view key) const
 {
-    const auto found = m_values.find(Upper(key));
+    const auto found = m_values.find(UpperAsciiText(key));
     return found == m_values.end() ? nullptr : &found->second;
 }
 

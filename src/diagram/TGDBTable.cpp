@@ -7,11 +7,11 @@
 #include "JoinCondition.h"
 #include "TableColumns.h"
 #include "model/ObjectItem.h"
+#include "persistence/AsciiText.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <optional>
 
@@ -28,11 +28,6 @@ constexpr int kBoxOnlyScale = 8;
 
 const QColor kCyan(0, 255, 255);
 const QColor kYellow(255, 255, 0);
-
-QString Latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
 
 // Whether the rectangles together cover `rect`. Only those spanning its full height count:
 // enough for a row under stacked tables, and a row wrongly taken as visible is merely drawn.
@@ -54,10 +49,7 @@ bool Covered(const QRect& rect, const std::vector<QRect>& cover)
 
 bool LessNoCase(const std::string& a, const std::string& b)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) <
-               std::toupper(static_cast<unsigned char>(y));
-    });
+    return CompareTextAscii(a, b) < 0;
 }
 
 } // namespace
@@ -340,7 +332,7 @@ void TGDBTable::PaintExposed(QPainter& painter, int x, int y, const std::vector<
         other.emplace(painter.font());
     const QFontMetrics& metrics = other ? *other : DiagramFontMetrics();
     if (m_scale == 1)
-        painter.drawText(QPoint(x + d + 2, y + metrics.ascent()), Latin1(m_tableName));
+        painter.drawText(QPoint(x + d + 2, y + metrics.ascent()), Latin1Text(m_tableName));
     PaintRectangle(painter, right - d, y, right, bar, kYellow);
     PaintRectangle(painter, x, y, x + d, bar, kYellow);
     if (!m_showFields)
@@ -357,7 +349,7 @@ void TGDBTable::PaintExposed(QPainter& painter, int x, int y, const std::vector<
                          metrics.ascent() + metrics.descent() + 6);
         if (!cover.empty() && Covered(band, cover))
             continue;
-        painter.drawText(QPoint(x + 2, baseline), Latin1(RowText(Row(i))));
+        painter.drawText(QPoint(x + 2, baseline), Latin1Text(RowText(Row(i))));
     }
 }
 

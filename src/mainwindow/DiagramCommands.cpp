@@ -4,6 +4,7 @@
 #include "MainWindowHost.h"
 #include "ObjectTreeModel.h"
 #include "diagram/AutoSQL.h"
+#include "diagram/DiagramFont.h"
 #include "diagram/DiagramRender.h"
 #include "diagram/LayoutFile.h"
 #include "dictionary/DBOraClass.h"
@@ -35,11 +36,6 @@ const QString kLayoutFilter = QStringLiteral("Layout Files (*.LYT)");
 const QString kPictureFilter = QStringLiteral("Bitmap Files (*.bmp);;PNG Images (*.png);;SVG "
                                               "Drawings (*.svg);;PDF Documents (*.pdf)");
 constexpr int kDefaultPrintScale = 4;
-
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
 
 std::string Bytes(const QString& text)
 {
@@ -192,7 +188,9 @@ void TDiagramCommands::AttachPane(TDiagramPane* pane)
     document.DefaultMask = m_defaultMask;
     if (m_pageHeight > 0)
         document.PageHeight = m_pageHeight;
-    document.ShowStatus = [this](const std::string& text) { m_host.SetStatusText(Latin1(text)); };
+    document.ShowStatus = [this](const std::string& text) {
+        m_host.SetStatusText(Latin1Text(text));
+    };
     if (m_host.TreeModel().Schema() != nullptr)
         document.ModelChanged(&m_host.Reader().Objects());
     connect(
@@ -255,10 +253,10 @@ void TDiagramCommands::ShowPopup(TDiagramPane* pane, const TPopupState& state,
     // Entries are named after their tables; any character may stand in an object name, so
     // names with $ or # need no rewriting.
     for (const std::string& name : state.AddRefEntries) {
-        QAction* entry = m_addRefTo->addAction(Latin1(name));
-        entry->setObjectName(Latin1(name));
+        QAction* entry = m_addRefTo->addAction(Latin1Text(name));
+        entry->setObjectName(Latin1Text(name));
         connect(entry, &QAction::triggered, this,
-                [this, target = Latin1(name)] { AddRefTo(target); });
+                [this, target = Latin1Text(name)] { AddRefTo(target); });
     }
     m_popup->popup(globalPos);
 }
@@ -376,7 +374,7 @@ void TDiagramCommands::FieldDisplayMask()
     TGDBTable* table = PopupTable();
     if (table == nullptr)
         return;
-    const QString initial = Latin1(table->ShowMask());
+    const QString initial = Latin1Text(table->ShowMask());
     const auto mask = Dialogs().InputText(
         m_host.HostWidget(), QStringLiteral("Field Display Format"), kMaskPrompt, initial);
     table->SetShowMask(Bytes(mask.value_or(initial)));
@@ -390,7 +388,7 @@ void TDiagramCommands::Sort()
 
 void TDiagramCommands::DefaultFieldMask()
 {
-    const QString initial = Latin1(m_defaultMask);
+    const QString initial = Latin1Text(m_defaultMask);
     const auto mask = Dialogs().InputText(
         m_host.HostWidget(), QStringLiteral("Default Field Display Format"), kMaskPrompt, initial);
     if (!mask)

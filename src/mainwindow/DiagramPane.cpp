@@ -23,11 +23,6 @@ constexpr int kRangeMargin = 8;
 // How long a hint stays up: until the mouse leaves its area.
 constexpr int kHintPause = 99999;
 
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
 Qt::CursorShape CursorFor(int mode)
 {
     switch (mode) {
@@ -394,7 +389,7 @@ bool TDiagramPane::ShowHint(QPoint viewportPoint, QPoint global)
     if (!hit->IsTable()) {
         if (!hit->ShowHint || hit->Hint.empty())
             return false;
-        QToolTip::showText(global, Latin1(hit->Hint), viewport(),
+        QToolTip::showText(global, Latin1Text(hit->Hint), viewport(),
                            QRect(FromDiagram(hit->Bounds().topLeft()), hit->Bounds().size()),
                            kHintPause);
         return true;
@@ -405,7 +400,7 @@ bool TDiagramPane::ShowHint(QPoint viewportPoint, QPoint global)
     const TGDBTable::THintInfo info = table->GetHintInfo(point - table->Bounds().topLeft());
     if (info.Text.empty())
         return false;
-    QToolTip::showText(global, Latin1(info.Text), viewport(),
+    QToolTip::showText(global, Latin1Text(info.Text), viewport(),
                        info.Area.translated(FromDiagram(table->Bounds().topLeft())), kHintPause);
     return true;
 }
