@@ -15,29 +15,6 @@ namespace {
 
 constexpr int kPrimaryKey = 2;
 
-// Closes the query however the reading ends.
-class TOpenQuery {
-public:
-    explicit TOpenQuery(TQuery& query)
-        : m_query(query)
-    {
-        m_query.Open();
-    }
-    ~TOpenQuery()
-    {
-        try {
-            m_query.Close();
-        } catch (...) {
-            // Closing after a failure must not hide that failure.
-        }
-    }
-    TOpenQuery(const TOpenQuery&) = delete;
-    TOpenQuery& operator=(const TOpenQuery&) = delete;
-
-private:
-    TQuery& m_query;
-};
-
 std::string Field(const TQuery& query, std::string_view name)
 {
     const int index = query.FieldIndex(name);
@@ -156,7 +133,8 @@ void LoadDatabaseColumns(TGDBTable& table, TQuery& query)
     query.AddSQL("AND UC.CONSTRAINT_TYPE = 'P' ");
     query.AddSQL("AND UC.CONSTRAINT_NAME = UCC.CONSTRAINT_NAME ");
     {
-        TOpenQuery open(query);
+        const TQueryCloser closer(query);
+        query.Open();
         for (; !query.Eof(); query.Next()) {
             if (!table.PrimaryKeyText.empty())
                 table.PrimaryKeyText += ',';
@@ -168,7 +146,8 @@ void LoadDatabaseColumns(TGDBTable& table, TQuery& query)
     query.AddSQL("SELECT * FROM USER_TAB_COLUMNS WHERE TABLE_NAME = '" + name +
                  "' ORDER BY COLUMN_ID");
     {
-        TOpenQuery open(query);
+        const TQueryCloser closer(query);
+        query.Open();
         for (; !query.Eof(); query.Next())
             table.ColumnLines.push_back(DatabaseRow(query, table));
     }
@@ -176,7 +155,8 @@ void LoadDatabaseColumns(TGDBTable& table, TQuery& query)
     query.ClearSQL();
     query.AddSQL("SELECT COLUMN_NAME,COMMENTS FROM USER_COL_COMMENTS WHERE TABLE_NAME = '" + name +
                  "' ");
-    TOpenQuery open(query);
+    const TQueryCloser closer(query);
+    query.Open();
     for (; !query.Eof(); query.Next()) {
         const std::string column = query.AsText(0);
         const std::string comment = query.FieldCount() > 1 ? query.AsText(1) : std::string();
@@ -197,7 +177,8 @@ bool ReadTableComment(TQuery& query, const std::string& tableName, std::string& 
     query.ClearSQL();
     query.AddSQL("SELECT * FROM USER_TAB_COMMENTS WHERE TABLE_NAME = '" + QuoteLiteral(tableName) +
                  "'");
-    TOpenQuery open(query);
+    const TQueryCloser closer(query);
+    query.Open();
     if (query.Eof())
         return false;
     comment = Field(query, "COMMENTS");

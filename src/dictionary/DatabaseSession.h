@@ -70,6 +70,28 @@ public:
     virtual double AsFloat(int index) const = 0;
 };
 
+// Closes a query when it goes out of scope, however the reading ends, so the next user finds
+// it idle. A failure to close is swallowed: it must not hide the failure that ended the reading.
+class TQueryCloser {
+public:
+    explicit TQueryCloser(TQuery& query) noexcept
+        : m_query(query)
+    {
+    }
+    ~TQueryCloser()
+    {
+        try {
+            m_query.Close();
+        } catch (...) {
+        }
+    }
+    TQueryCloser(const TQueryCloser&) = delete;
+    TQueryCloser& operator=(const TQueryCloser&) = delete;
+
+private:
+    TQuery& m_query;
+};
+
 // A stored procedure called by name with named parameters.
 class TStoredProc {
 public:

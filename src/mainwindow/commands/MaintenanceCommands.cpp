@@ -33,21 +33,6 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// The shared query is closed on every path, so the next command finds it idle.
-class TQueryCloser {
-public:
-    explicit TQueryCloser(TQuery& query)
-        : m_query(query)
-    {
-    }
-    ~TQueryCloser() { m_query.Close(); }
-    TQueryCloser(const TQueryCloser&) = delete;
-    TQueryCloser& operator=(const TQueryCloser&) = delete;
-
-private:
-    TQuery& m_query;
-};
-
 void SetAnalyseParams(TStoredProc& proc)
 {
     proc.SetParam("method", "COMPUTE");
