@@ -1,331 +1,155 @@
-// Comparison of whole object lists: marks, report lines, comparison texts and the merged
-// current model.
+// Comparison of whole object lists: the report, the marks and the merged current model.
 
+#include "DumpModel.h"
+#include "ModelBuilder.h"
 #include "dictionary/DBOraClass.h"
 #include "model/ComparisonReport.h"
-#include "model/ObjectList.h"
-#include "model/ObjectState.h"
 #include "persistence/LiveObjects.h"
 
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace quorvex {
 namespace {
 
-using Lines = std::vector<std::string>;
+using test::AddItem;
 
-Lines Entries(const TReportLines& report)
-{
-    Lines entries;
-    for (size_t k = 0; k < report.Count(); ++k)
-        entries.emplace_back(report[k]);
-    return entries;
-}
-
-std::string WithBreaks(const Lines& lines)
+// Every object's key and state, then the states of its columns, triggers, indexes and
+// constraints, in list order: one object a line.
+std::string States(const TObjectList& list)
 {
     std::string text;
-    for (const auto& line : lines)
-        text += line + "\r\n";
+    for (int i = 0; i < list.Count(); ++i) {
+        const TObjectItem& object = *list.Items(i);
+        text += object.GetKey() + " " + std::to_string(object.ObjectState) + ":";
+        const TDefaultList* subLists[] = {object.FieldsIfAny(), object.TriggersIfAny(),
+                                          object.IndexesIfAny(), object.ConstraintsIfAny()};
+        for (const TDefaultList* sub : subLists) {
+            for (int k = 0; sub != nullptr && k < sub->Count(); ++k)
+                text += " " + std::to_string(sub->Items(k)->ObjectState);
+        }
+        text += "\n";
+    }
     return text;
 }
 
-TObjectItem* AddObject(TObjectList& list, int type, const std::string& name,
-                       const std::string& text = {})
+// Compares `current` with `loaded`: the report entries, one a line (an entry of several lines
+// keeps its CR LF), then "--" and the states of the merged list.
+std::string Compare(TObjectList& current, TObjectList& loaded)
 {
-    TObjectItem* object = list.NewItem();
-    object->OwnerNo = 1;
-    object->ObjectNo = list.Count();
-    object->ObjectType = type;
-    object->ObjectName = name;
-    object->ObjectText = text;
-    return object;
+    TReportLines report;
+    CompareObjectLists(current, loaded, report);
+    std::string text;
+    for (size_t k = 0; k < report.Count(); ++k)
+        text += std::string(report[k]) + "\n";
+    return text + "--\n" + States(current);
 }
 
-TFieldItem* AddField(TObjectItem& table, int no, const std::string& name, int type, int length,
-                     int precision = -1, int scale = -1, int null = 0)
+// The table EMP: two columns, a trigger, two indexes and two constraints, one disabled; the
+// keyed sub-lists deliberately not in key order.
+void AddEmp(TObjectList& list)
 {
-    TFieldItem* field = table.ObjectFields().NewItem();
-    field->FieldNo = no;
-    field->FieldName = name;
-    field->FieldType = type;
-    field->Length = length;
-    field->Precision = precision;
-    field->Scale = scale;
-    field->Null = null;
-    return field;
+    TObjectItem* emp = AddItem(list, "ObjectType=2|ObjectName=EMP");
+    AddItem(emp->ObjectFields(),
+            "FieldNo=1|FieldName=ID|FieldType=2|Length=22|Precision=5|Scale=0|Null=1");
+    AddItem(emp->ObjectFields(), "FieldNo=2|FieldName=NAME|FieldType=1|Length=10");
+    AddItem(emp->ObjectTriggers(),
+            "ObjectName=EMP_BI|ObjectText=EMP_BI BEFORE INSERT ON EMP\nEND;");
+    AddItem(emp->ObjectIndexes(), "ObjectName=EMP_NAME|TableName=EMP|IndexFields=NAME");
+    AddItem(emp->ObjectIndexes(), "ObjectName=EMPHIRED|TableName=EMP|IndexFields=HIRED");
+    AddItem(emp->ObjectConstraints(), "ObjectName=EMP_FK|TableName=EMP|ConstType=4|"
+                                      "RefObjName=DEPT|RefFields=DEPTNO|ObjectState=2");
+    AddItem(emp->ObjectConstraints(), "ObjectName=EMP_PK|TableName=EMP|ConstType=2");
 }
 
-TConstraintItem* AddConstraint(TObjectItem& table, const std::string& name, int type,
-                               const std::string& fields, int state = ObjectStates::Normal)
+// A small schema in no particular order, with or without EMP.
+void AddSample(TObjectList& list, bool withEmp)
 {
-    TConstraintItem* c = table.ObjectConstraints().NewItem();
-    c->ObjectName = name;
-    c->TableName = table.ObjectName;
-    c->ConstType = type;
-    if (type == 1)
-        c->Condition = fields;
-    else
-        c->RefFields = fields;
-    if (type == 4)
-        c->RefObjName = "DEPT";
-    c->ObjectState = state;
-    return c;
-}
-
-TIndexItem* AddIndex(TObjectItem& table, const std::string& name, const std::string& fields)
-{
-    TIndexItem* index = table.ObjectIndexes().NewItem();
-    index->ObjectName = name;
-    index->TableName = table.ObjectName;
-    index->IndexFields = fields;
-    return index;
-}
-
-TTriggerItem* AddTrigger(TObjectItem& table, const std::string& name, const std::string& text)
-{
-    TTriggerItem* trigger = table.ObjectTriggers().NewItem();
-    trigger->ObjectName = name;
-    trigger->ObjectType = ObjectTypes::Trigger;
-    trigger->ObjectText = text;
-    return trigger;
-}
-
-// The table EMP with three columns, a trigger, two indexes and three constraints, one of them
-// disabled; sub-list items are deliberately not in key order.
-TObjectItem* AddEmp(TObjectList& list)
-{
-    TObjectItem* emp = AddObject(list, ObjectTypes::Table, "EMP");
-    AddField(*emp, 1, "ID", 2, 22, 5, 0, 1);
-    AddField(*emp, 2, "NAME", 1, 10);
-    AddField(*emp, 3, "HIRED", 12, 7);
-    AddTrigger(*emp, "EMP_BI", "EMP_BI BEFORE INSERT ON EMP\r\nBEGIN\r\n  NULL;\r\nEND;");
-    AddIndex(*emp, "EMP_NAME", "NAME");
-    AddIndex(*emp, "EMPHIRED", "HIRED");
-    AddConstraint(*emp, "EMP_PK", 2, "ID");
-    AddConstraint(*emp, "SYS_C001", 7, "ID");
-    AddConstraint(*emp, "EMP_DEPT_FK", 4, "DEPTNO", ObjectStates::Disabled);
-    return emp;
-}
-
-// A small schema in no particular order; `withEmp` adds the table EMP.
-void BuildSample(TObjectList& list, bool withEmp = true)
-{
-    TObjectItem* view = AddObject(list, ObjectTypes::View, "EMP_V",
-                                  "CREATE VIEW EMP_V AS\r\nSELECT ID, NAME\r\nFROM EMP");
-    AddConstraint(*view, "SYS_C009", 6, "", ObjectStates::Invalid);
+    TObjectItem* view =
+        AddItem(list, "ObjectType=4|ObjectName=EMP_V|ObjectText=CREATE VIEW EMP_V AS\r\nSELECT 1");
+    AddItem(view->ObjectConstraints(), "ConstType=6|ObjectState=1");
     if (withEmp)
         AddEmp(list);
-    AddObject(list, ObjectTypes::PackageBody, "PKG",
-              "PACKAGE BODY PKG IS\r\nBEGIN\r\n  NULL;\r\nEND PKG;");
-    AddObject(list, ObjectTypes::Synonym, "S");
-    AddObject(list, ObjectTypes::Sequence, "SEQ");
+    AddItem(list, "ObjectType=11|ObjectName=PKG|ObjectText=PACKAGE BODY PKG IS\r\nEND PKG;");
+    AddItem(list, "ObjectType=5|ObjectName=S");
+    AddItem(list, "ObjectType=6|ObjectName=SEQ");
 }
 
-const Lines kPkgLines = {"PACKAGE BODY PKG IS", "BEGIN", "  NULL;", "END PKG;"};
-const Lines kEmpLines = {"CREATE TABLE EMP (", " ID NUMBER(5,0) NOT NULL", ",NAME VARCHAR2(10)",
-                         ",HIRED DATE);"};
-const Lines kTriggerLines = {"CREATE OR REPLACE TRIGGER EMP_BI BEFORE INSERT ON EMP", "BEGIN",
-                             "  NULL;", "END;"};
-const Lines kViewLines = {"CREATE VIEW EMP_V AS", "SELECT ID, NAME", "FROM EMP"};
-const char* const kFkLine =
-    "ALTER TABLE EMP ADD CONSTRAINT EMP_DEPT_FK REFERENCES DEPT (DEPTNO) DISABLE;";
-
-Lines Marked(const std::string& mark, const Lines& lines)
+// EMP's report, `%` standing for the mark. Without counterpart a text is one entry of CR LF
+// joined lines; compared, each line is an entry of its own.
+std::string EmpReport(const std::string& mark, bool compared)
 {
-    Lines marked;
-    for (const auto& line : lines)
-        marked.push_back(mark + line);
-    return marked;
-}
-
-// Lines with the mark, as the single entry of an item without counterpart.
-std::string MarkedEntry(const std::string& mark, const Lines& lines)
-{
-    std::string text;
-    for (const auto& line : lines)
-        text += (text.empty() ? "" : "\r\n") + mark + line;
+    std::string text =
+        "%Table : EMP\n% Source\n%CREATE TABLE EMP (\r\n% ID NUMBER(5,0) NOT NULL\r\n"
+        "%,NAME VARCHAR2(10));\n%Field01 : ID\n%ID NUMBER(5,0) NOT NULL\n%Field02 : NAME\n"
+        "%NAME VARCHAR2(10)\n%Trigger : EMP_BI\n"
+        "%CREATE OR REPLACE TRIGGER EMP_BI BEFORE INSERT ON EMP\r\n%END;\n"
+        "%Index : EMPHIRED\n%CREATE INDEX EMPHIRED ON EMP (HIRED);\n%Index : EMP_NAME\n"
+        "%CREATE INDEX EMP_NAME ON EMP (NAME);\n%Constraint : PRIMARY KEY\n"
+        "%ALTER TABLE EMP ADD CONSTRAINT EMP_PK PRIMARY KEY;\n"
+        "%Constraint : REFERENCES DEPT (DEPTNO) [DISABLED]\n"
+        "%ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;\n";
+    for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at))
+        text.replace(at, 1, mark);
+    for (size_t at = text.find("\r\n"); compared && at != std::string::npos; at = text.find("\r\n"))
+        text.replace(at, 2, "\n");
     return text;
 }
 
-Lines Concat(std::initializer_list<Lines> parts)
-{
-    Lines all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
+const char* const kSampleHead = "[ ] Package Body : PKG\n[ ] PACKAGE BODY PKG IS\n[ ] END PKG;\n"
+                                "[ ] Sequence : SEQ\n[ ] Synonym : S\n[ ] CREATE SYNONYM S;\n";
+const char* const kSampleTail = "[ ] View : EMP_V\n[ ] CREATE VIEW EMP_V AS\n[ ] SELECT 1\n--\n"
+                                "Package Body : PKG 0:\nSequence : SEQ 0:\nSynonym : S 0:\n";
 
-// The report of EMP's sub-lists, each item with its mark and line, in the order columns,
-// triggers, indexes, constraints, the key-ordered lists sorted. A compared trigger reports
-// line by line; one without counterpart as a single entry.
-Lines EmpSubListLines(const std::string& m)
-{
-    const Lines trigger =
-        m == "[ ] " ? Marked(m, kTriggerLines) : Lines{MarkedEntry(m, kTriggerLines)};
-    return Concat(
-        {{m + "Field01 : ID", m + "ID NUMBER(5,0) NOT NULL", m + "Field02 : NAME",
-          m + "NAME VARCHAR2(10)", m + "Field03 : HIRED", m + "HIRED DATE", m + "Trigger : EMP_BI"},
-         trigger,
-         {m + "Index : EMPHIRED", m + "CREATE INDEX EMPHIRED ON EMP (HIRED);",
-          m + "Index : EMP_NAME", m + "CREATE INDEX EMP_NAME ON EMP (NAME);",
-          m + "Constraint : ID IS NOT NULL",
-          m + "ALTER TABLE EMP ADD CONSTRAINT SYS_C001 CHECK (\"ID\" IS NOT NULL);",
-          m + "Constraint : PRIMARY KEY", m + "ALTER TABLE EMP ADD CONSTRAINT EMP_PK PRIMARY KEY;",
-          m + "Constraint : REFERENCES DEPT (DEPTNO) [DISABLED]", m + kFkLine}});
-}
-
-// Calls `visit` for every item of the list and of the sub-lists of its objects.
-template <class Visit>
-void ForEachItem(const TObjectList& list, Visit visit)
-{
-    for (int i = 0; i < list.Count(); ++i) {
-        const TObjectItem* object = list.Items(i);
-        visit(*object, object->GetKey());
-        const auto visitList = [&](const TDefaultList* sub) {
-            if (sub == nullptr)
-                return;
-            for (int k = 0; k < sub->Count(); ++k)
-                visit(*sub->Items(k), object->GetKey() + " / " + sub->Items(k)->GetKey());
-        };
-        visitList(object->FieldsIfAny());
-        visitList(object->TriggersIfAny());
-        visitList(object->IndexesIfAny());
-        visitList(object->ConstraintsIfAny());
-    }
-}
-
-Lines Keys(const TDefaultList& list)
-{
-    Lines keys;
-    for (int i = 0; i < list.Count(); ++i)
-        keys.push_back(list.Items(i)->GetKey());
-    return keys;
-}
-
-TEST(CompareModel, IdenticalModelsGiveOnlyUnchangedLines)
+TEST(CompareModel, IdenticalModelsGiveOnlyUnchangedLinesInKeyOrder)
 {
     TObjectList current;
     TObjectList loaded;
-    BuildSample(current);
-    BuildSample(loaded);
-    TObjectItem* emp = current.Items(1);
-    const TConstraintItem* fk = emp->ObjectConstraints().Items(2);
+    AddSample(current, true);
+    AddSample(loaded, true);
     const auto live = LiveObjectCount();
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
-
-    const Lines expected = Concat({
-        {"[ ] Package Body : PKG"},
-        Marked("[ ] ", kPkgLines),
-        {"[ ] Sequence : SEQ", "[ ] Synonym : S", "[ ] CREATE SYNONYM S;", "[ ] Table : EMP",
-         "[ ]  Source"},
-        Marked("[ ] ", kEmpLines),
-        EmpSubListLines("[ ] "),
-        {"[ ] View : EMP_V"},
-        Marked("[ ] ", kViewLines),
-    });
-    EXPECT_EQ(Entries(report), expected);
-
-    // Nothing added; the lists are in key order; every compared item is unchanged.
+    // The disabled constraint is matched by its key with [DISABLED] and compared with its
+    // DISABLE line, both taken before the comparison marked it unchanged. A view's sub-lists
+    // take no part.
+    EXPECT_EQ(Compare(current, loaded), kSampleHead + EmpReport("[ ] ", true) + kSampleTail +
+                                            "Table : EMP 0: 0 0 0 0 0 0 0\nView : EMP_V 0: 1\n");
     EXPECT_EQ(LiveObjectCount(), live);
-    EXPECT_EQ(Keys(current), (Lines{"Package Body : PKG", "Sequence : SEQ", "Synonym : S",
-                                    "Table : EMP", "View : EMP_V"}));
-    EXPECT_EQ(Keys(emp->ObjectIndexes()), (Lines{"Index : EMPHIRED", "Index : EMP_NAME"}));
-    ForEachItem(current, [](const TDefaultItem& item, const std::string& where) {
-        if (where.starts_with("View : EMP_V /"))
-            return; // a view's sub-lists take no part
-        EXPECT_EQ(item.ObjectState, ObjectStates::Normal) << where;
-    });
-    EXPECT_EQ(current.Items(0)->ComparisonText(), WithBreaks(Marked("[ ] ", kPkgLines)));
-    EXPECT_EQ(current.Items(1)->ComparisonText(), ""); // empty text, nothing to show
-    EXPECT_EQ(current.Items(2)->ComparisonText(), "[ ] CREATE SYNONYM S;\r\n");
-    EXPECT_EQ(emp->ComparisonText(), WithBreaks(Marked("[ ] ", kEmpLines)));
-    EXPECT_EQ(emp->ObjectFields().Items(0)->ComparisonText(), "[ ] ID NUMBER(5,0) NOT NULL\r\n");
-    EXPECT_EQ(emp->ObjectTriggers().Items(0)->ComparisonText(),
-              WithBreaks(Marked("[ ] ", kTriggerLines)));
-
-    // The disabled constraint: matched by its key with [DISABLED] and compared with its
-    // DISABLE line, both taken before the comparison marked it unchanged.
-    ASSERT_EQ(emp->ObjectConstraints().Items(2), fk);
-    EXPECT_EQ(fk->ObjectState, ObjectStates::Normal);
-    EXPECT_EQ(fk->ComparisonText(), std::string("[ ] ") + kFkLine + "\r\n");
-
-    EXPECT_FALSE(ReportHasChanges([&] {
-        TReportLines withHeader;
-        AddComparisonHeader(withHeader, "ORCL.SCOTT", "same.OBJ", "now");
-        for (size_t k = 0; k < report.Count(); ++k)
-            withHeader.Add(report[k]);
-        return withHeader;
-    }()));
+    TObjectItem& emp = *current.Items(3);
+    EXPECT_EQ(emp.ObjectConstraints().Items(1)->ComparisonText(),
+              "[ ] ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;\r\n");
+    EXPECT_EQ(emp.ObjectTriggers().Items(0)->ComparisonText(),
+              "[ ] CREATE OR REPLACE TRIGGER EMP_BI BEFORE INSERT ON EMP\r\n[ ] END;\r\n");
+    EXPECT_EQ(current.Items(1)->ComparisonText(), ""); // SEQ: an empty text, nothing to show
 }
 
 TEST(CompareModel, TableOnlyInFileIsCopiedInAtItsKeyPosition)
 {
     const auto before = LiveObjectCount();
     auto current = std::make_unique<TDBNewOracle>();
-    current->Owners().NewItem()->OwnerName = "SCOTT";
-    BuildSample(current->Objects(), false);
+    AddItem(current->Owners(), "OwnerName=SCOTT");
+    AddSample(current->Objects(), false);
     const auto currentOnly = LiveObjectCount();
     auto loaded = std::make_unique<TDBNewOracle>();
-    loaded->Owners().NewItem()->OwnerName = "SCOTT";
-    loaded->Owners().NewItem()->OwnerName = "HR";
-    BuildSample(loaded->Objects(), true);
-    const TObjectItem* loadedEmp = loaded->Objects().Items(1);
-    ASSERT_EQ(loadedEmp->ObjectName, "EMP");
+    AddItem(loaded->Owners(), "OwnerName=HR");
+    AddSample(loaded->Objects(), true);
+    const std::string loadedBefore = test::DumpModel(*loaded);
 
-    TReportLines report;
-    CompareObjectLists(current->Objects(), loaded->Objects(), report);
-
-    const Lines expected = Concat({
-        {"[ ] Package Body : PKG"},
-        Marked("[ ] ", kPkgLines),
-        {"[ ] Sequence : SEQ", "[ ] Synonym : S", "[ ] CREATE SYNONYM S;", "[+] Table : EMP",
-         "[+]  Source", MarkedEntry("[+] ", kEmpLines)},
-        EmpSubListLines("[+] "),
-        {"[ ] View : EMP_V"},
-        Marked("[ ] ", kViewLines),
-    });
-    EXPECT_EQ(Entries(report), expected);
-
-    TObjectList& merged = current->Objects();
-    ASSERT_EQ(merged.Count(), 5);
-    TObjectItem* emp = merged.Items(3);
-    ASSERT_EQ(emp->GetKey(), "Table : EMP");
-    EXPECT_NE(emp, loadedEmp);
-    EXPECT_EQ(emp->ObjectState, ObjectStates::Added);
-    EXPECT_EQ(emp->ComparisonText(), MarkedEntry("[+] ", kEmpLines));
-    ForEachItem(merged, [](const TDefaultItem& item, const std::string& where) {
-        if (where.starts_with("Table : EMP")) {
-            EXPECT_EQ(item.ObjectState, ObjectStates::Added) << where;
-        } else if (!where.starts_with("View : EMP_V /")) {
-            EXPECT_EQ(item.ObjectState, ObjectStates::Normal) << where;
-        }
-    });
-    const TConstraintItem* fk = emp->ObjectConstraints().Items(2);
-    EXPECT_EQ(fk->ComparisonText(), std::string("[+] ") + kFkLine);
-    EXPECT_EQ(emp->ObjectTriggers().Items(0)->ComparisonText(), MarkedEntry("[+] ", kTriggerLines));
-
+    EXPECT_EQ(Compare(current->Objects(), loaded->Objects()),
+              kSampleHead + EmpReport("[+] ", false) + kSampleTail +
+                  "Table : EMP 3: 3 3 3 3 3 3 3\nView : EMP_V 0: 1\n");
+    // The added constraint's texts were taken before it was marked added.
+    TObjectItem& emp = *current->Objects().Items(3);
+    EXPECT_EQ(emp.ObjectConstraints().Items(1)->ComparisonText(),
+              "[+] ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;");
     // The file's model is left as it was; owners take no part.
-    EXPECT_EQ(loadedEmp->ObjectState, ObjectStates::Normal);
-    ASSERT_NE(loadedEmp->ConstraintsIfAny(), nullptr);
-    EXPECT_EQ(loadedEmp->ConstraintsIfAny()->Items(2)->ObjectState, ObjectStates::Disabled);
-    EXPECT_EQ(loadedEmp->ComparisonText(), "");
+    EXPECT_EQ(test::DumpModel(*loaded), loadedBefore);
     EXPECT_EQ(current->Owners().Count(), 1);
 
-    // The merged table is a copy: 1 object, 4 sub-lists, 3 columns, 1 trigger, 2 indexes and
-    // 3 constraints. It outlives the file's model.
-    const auto copies = 14;
+    // The merged table is a copy that outlives the file's model: 1 object, 4 sub-lists,
+    // 2 columns, 1 trigger, 2 indexes and 2 constraints.
     loaded.reset();
-    EXPECT_EQ(LiveObjectCount(), currentOnly + copies);
-    EXPECT_EQ(emp->GetCreatingText(), MarkedEntry("", kEmpLines));
-    EXPECT_EQ(Keys(emp->ObjectConstraints()),
-              (Lines{"Constraint : ID IS NOT NULL", "Constraint : PRIMARY KEY",
-                     "Constraint : REFERENCES DEPT (DEPTNO)"})); // state 3 now, not disabled
+    EXPECT_EQ(LiveObjectCount(), currentOnly + 12);
+    EXPECT_EQ(emp.GetCreatingText(),
+              "CREATE TABLE EMP (\r\n ID NUMBER(5,0) NOT NULL\r\n,NAME VARCHAR2(10));");
     current.reset();
     EXPECT_EQ(LiveObjectCount(), before);
 }
@@ -334,381 +158,172 @@ TEST(CompareModel, TableOnlyInCurrentModelIsMarkedRemoved)
 {
     TObjectList current;
     TObjectList loaded;
-    TObjectItem* emp = AddEmp(current);
-    AddObject(loaded, ObjectTypes::Table, "DEPT");
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
-
-    const Lines expected = Concat({
-        {"[+] Table : DEPT", "[+]  Source", "[+] CREATE TABLE DEPT ();", "[-] Table : EMP",
-         "[-]  Source", MarkedEntry("[-] ", kEmpLines)},
-        EmpSubListLines("[-] "),
-    });
-    EXPECT_EQ(Entries(report), expected);
-    ASSERT_EQ(current.Count(), 2);
-    EXPECT_EQ(current.Items(0)->ObjectState, ObjectStates::Added);
-    EXPECT_EQ(current.Items(1), emp);
-    ForEachItem(current, [](const TDefaultItem& item, const std::string& where) {
-        if (where.starts_with("Table : EMP")) {
-            EXPECT_EQ(item.ObjectState, ObjectStates::Removed) << where;
-        }
-    });
-    EXPECT_EQ(emp->ObjectConstraints().Items(2)->ComparisonText(), std::string("[-] ") + kFkLine);
+    AddEmp(current);
+    AddItem(loaded, "ObjectType=2|ObjectName=DEPT");
+    EXPECT_EQ(Compare(current, loaded),
+              "[+] Table : DEPT\n[+]  Source\n[+] CREATE TABLE DEPT ();\n" +
+                  EmpReport("[-] ", false) + "--\nTable : DEPT 3:\nTable : EMP 4: 4 4 4 4 4 4 4\n");
 }
 
-TEST(CompareModel, ObjectWithEmptyTextAndNoCounterpartReportsItsKeyOnly)
+TEST(CompareModel, ObjectsMatchByCaseFoldedKeyAndViewSubListsTakeNoPart)
 {
     TObjectList current;
     TObjectList loaded;
-    AddObject(current, ObjectTypes::Sequence, "OLD_SEQ");
-    AddObject(loaded, ObjectTypes::Sequence, "NEW_SEQ");
-    AddObject(loaded, ObjectTypes::Procedure, "P", "PROCEDURE P IS\r\nBEGIN NULL; END;");
-    current.Items(0)->SetComparisonText("stale");
+    TObjectItem* v1 =
+        AddItem(current, "ObjectType=4|ObjectName=V1|ObjectText=CREATE VIEW V1 AS SELECT 1");
+    AddItem(v1->ObjectFields(), "FieldNo=1|FieldName=A|FieldType=2|ObjectState=1");
+    AddItem(v1->ObjectConstraints(), "ObjectName=SYS_C1|ConstType=6|ObjectState=1");
+    AddItem(current, "ObjectType=7|ObjectName=P_B|ObjectText=procedure p_b\r\nis begin null; end;");
+    AddItem(current, "ObjectType=8|ObjectName=F");
+    AddItem(current, "ObjectType=6|ObjectName=OLD_SEQ")->SetComparisonText("stale");
 
+    AddItem(loaded, "ObjectType=7|ObjectName=PA|ObjectText=PROCEDURE PA IS\r\nBEGIN NULL; END;");
+    AddItem(loaded, "ObjectType=2|ObjectName=T");
+    AddItem(loaded, "ObjectType=7|ObjectName=p_b|ObjectText=PROCEDURE P_B\r\nIS BEGIN NULL; END;");
+    AddItem(loaded, "ObjectType=8|ObjectName=F");
+    AddItem(loaded, "ObjectType=6|ObjectName=NEW_SEQ");
+    TObjectItem* v1Loaded =
+        AddItem(loaded, "ObjectType=4|ObjectName=V1|ObjectText=CREATE VIEW V1 AS SELECT 1");
+    AddItem(v1Loaded->ObjectFields(), "FieldNo=1|FieldName=B|FieldType=12");
+    AddItem(v1Loaded->ObjectConstraints(), "ObjectName=SYS_C2|ConstType=5");
+    TObjectItem* w =
+        AddItem(loaded, "ObjectType=4|ObjectName=W|ObjectText=CREATE VIEW W AS SELECT 2");
+    AddItem(w->ObjectConstraints(), "ObjectName=SYS_C3|ConstType=5|ObjectState=1");
+    const std::string loadedBefore = test::DumpModel(loaded);
+
+    // Letters are compared in upper case, so "PA" comes before "P_B", and texts differing in
+    // letter case only are unchanged. An added view is copied with its sub-lists unmarked.
+    EXPECT_EQ(Compare(current, loaded),
+              "[ ] Function : F\n"
+              "[+] Procedure : PA\n"
+              "[+] PROCEDURE PA IS\r\n[+] BEGIN NULL; END;\n"
+              "[ ] Procedure : P_B\n"
+              "[ ] procedure p_b\n"
+              "[ ] is begin null; end;\n"
+              "[+] Sequence : NEW_SEQ\n"
+              "[-] Sequence : OLD_SEQ\n"
+              "[+] Table : T\n[+]  Source\n[+] CREATE TABLE T ();\n"
+              "[ ] View : V1\n[ ] CREATE VIEW V1 AS SELECT 1\n"
+              "[+] View : W\n[+] CREATE VIEW W AS SELECT 2\n"
+              "--\n"
+              "Function : F 0:\nProcedure : PA 3:\nProcedure : P_B 0:\nSequence : NEW_SEQ 3:\n"
+              "Sequence : OLD_SEQ 4:\nTable : T 3:\nView : V1 0: 1 1\nView : W 3: 1\n");
+    EXPECT_EQ(current.Items(4)->ComparisonText(), ""); // OLD_SEQ: no text, the stale one gone
+    EXPECT_EQ(current.Items(0)->ComparisonText(), ""); // F
+    EXPECT_EQ(current.Items(7)->ObjectConstraints().Items(0)->ComparisonText(), "");
+    EXPECT_EQ(test::DumpModel(loaded), loadedBefore); // the other list keeps its order
+
+    // Compared with nothing, every item gets the given mark.
     TReportLines report;
-    CompareObjectLists(current, loaded, report);
-    EXPECT_EQ(Entries(report),
-              (Lines{"[+] Procedure : P", "[+] PROCEDURE P IS\r\n[+] BEGIN NULL; END;",
-                     "[+] Sequence : NEW_SEQ", "[-] Sequence : OLD_SEQ"}));
-    ASSERT_EQ(current.Count(), 3);
-    EXPECT_EQ(current.Items(1)->ObjectState, ObjectStates::Added);
-    EXPECT_EQ(current.Items(1)->ComparisonText(), "");
-    EXPECT_EQ(current.Items(2)->ObjectState, ObjectStates::Removed);
-    EXPECT_EQ(current.Items(2)->ComparisonText(), "");
-}
-
-TEST(CompareModel, MergedListIsInKeyOrder)
-{
-    TObjectList current;
-    TObjectList loaded;
-    AddObject(current, ObjectTypes::View, "V1");
-    AddObject(current, ObjectTypes::Procedure, "P_B");
-    AddObject(current, ObjectTypes::Function, "F");
-    AddObject(loaded, ObjectTypes::Procedure, "PA");
-    AddObject(loaded, ObjectTypes::Table, "T");
-    AddObject(loaded, ObjectTypes::Procedure, "p_b");
-    AddObject(loaded, ObjectTypes::Function, "F");
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
-    // Letters are compared in upper case, so "PA" comes before "P_B".
-    EXPECT_EQ(Entries(report),
-              (Lines{"[ ] Function : F", "[+] Procedure : PA", "[ ] Procedure : P_B",
-                     "[+] Table : T", "[+]  Source", "[+] CREATE TABLE T ();", "[-] View : V1"}));
-    EXPECT_EQ(Keys(current), (Lines{"Function : F", "Procedure : PA", "Procedure : P_B",
-                                    "Table : T", "View : V1"}));
-    std::vector<int> states;
-    for (int i = 0; i < current.Count(); ++i)
-        states.push_back(current.Items(i)->ObjectState);
-    EXPECT_EQ(states, (std::vector<int>{0, 3, 0, 3, 4}));
-    // The other list keeps its own order.
-    EXPECT_EQ(Keys(loaded),
-              (Lines{"Procedure : PA", "Table : T", "Procedure : p_b", "Function : F"}));
-}
-
-TEST(CompareModel, LetterCaseOnlyDifferencesAreUnchanged)
-{
-    TObjectList current;
-    TObjectList loaded;
-    AddObject(current, ObjectTypes::View, "emp_v", "create view emp_v as\r\nselect * from emp");
-    AddObject(loaded, ObjectTypes::View, "EMP_V", "CREATE VIEW EMP_V AS\r\nSELECT * FROM EMP");
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
-    EXPECT_EQ(Entries(report),
-              (Lines{"[ ] View : emp_v", "[ ] create view emp_v as", "[ ] select * from emp"}));
-    ASSERT_EQ(current.Count(), 1);
-    EXPECT_EQ(current.Items(0)->ObjectState, ObjectStates::Normal);
-    EXPECT_EQ(current.Items(0)->ComparisonText(),
-              "[ ] create view emp_v as\r\n[ ] select * from emp\r\n");
-}
-
-TEST(CompareModel, ChangedTextsOfAnObject)
-{
-    struct {
-        const char* current;
-        const char* other;
-        Lines report;
-        int state;
-    } const cases[] = {
-        {"X\r\nY", "X\r\nZ\r\nY", {"[ ] X", "[+] Z", "[ ] Y"}, ObjectStates::Changed},
-        {"X\r\nY", "Z\r\nW", {"[-] X", "[+] Z", "[-] Y", "[+] W"}, ObjectStates::Changed},
-        {"X\r\n\r\nY", "X\r\nY", {"[ ] X", "[-] ", "[ ] Y"}, ObjectStates::Normal},
-    };
-    for (const auto& c : cases) {
-        TObjectList current;
-        TObjectList loaded;
-        AddObject(current, ObjectTypes::PackageBody, "PKG", c.current);
-        AddObject(loaded, ObjectTypes::PackageBody, "PKG", c.other);
-        TReportLines report;
-        CompareObjectLists(current, loaded, report);
-        EXPECT_EQ(Entries(report), Concat({{"[ ] Package Body : PKG"}, c.report})) << c.other;
-        EXPECT_EQ(current.Items(0)->ObjectState, c.state) << c.other;
-        EXPECT_EQ(current.Items(0)->ComparisonText(), WithBreaks(c.report)) << c.other;
-    }
-}
-
-TEST(CompareModel, RenamedColumnIsAddedAtItsPlaceThenRemoved)
-{
-    TObjectList current;
-    TObjectList loaded;
-    TObjectItem* mine = AddObject(current, ObjectTypes::Table, "T");
-    TFieldItem* a = AddField(*mine, 1, "A", 12, 7);
-    AddField(*AddObject(loaded, ObjectTypes::Table, "T"), 1, "B", 12, 7);
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
-    EXPECT_EQ(Entries(report), (Lines{"[ ] Table : T", "[ ]  Source", "[ ] CREATE TABLE T (",
-                                      "[-]  A DATE);", "[+]  B DATE);", "[+] Field01 : B",
-                                      "[+] B DATE", "[-] Field01 : A", "[-] A DATE"}));
-    EXPECT_EQ(mine->ObjectState, ObjectStates::Changed);
-    ASSERT_EQ(mine->ObjectFields().Count(), 2);
-    EXPECT_EQ(mine->ObjectFields().Items(0)->FieldName, "B");
-    EXPECT_EQ(mine->ObjectFields().Items(0)->ObjectState, ObjectStates::Added);
-    EXPECT_EQ(mine->ObjectFields().Items(0)->ComparisonText(), "[+] B DATE");
-    EXPECT_EQ(mine->ObjectFields().Items(1), a);
-    EXPECT_EQ(a->ObjectState, ObjectStates::Removed);
-    EXPECT_EQ(a->ComparisonText(), "[-] A DATE");
-    // No other sub-list existed on either side, and none was created.
-    EXPECT_EQ(mine->ConstraintsIfAny(), nullptr);
-    EXPECT_EQ(mine->IndexesIfAny(), nullptr);
-    EXPECT_EQ(mine->TriggersIfAny(), nullptr);
+    TObjectList alone;
+    AddItem(alone, "ObjectType=4|ObjectName=V|ObjectText=CREATE VIEW V\r\nAS SELECT 1");
+    AddItem(alone, "ObjectType=6|ObjectName=A_SEQ");
+    alone.Compare(nullptr, report, "[-] ");
+    EXPECT_EQ(report.Text(), "[-] Sequence : A_SEQ\r\n[-] View : V\r\n"
+                             "[-] CREATE VIEW V\r\n[-] AS SELECT 1\r\n");
+    EXPECT_EQ(States(alone), "Sequence : A_SEQ 4:\nView : V 4:\n");
 }
 
 TEST(CompareModel, ColumnsKeepColumnOrderAndMatchByExactName)
 {
     TObjectList current;
     TObjectList loaded;
-    TObjectItem* mine = AddObject(current, ObjectTypes::Table, "T");
-    TObjectItem* theirs = AddObject(loaded, ObjectTypes::Table, "T");
+    TObjectItem* mine = AddItem(current, "ObjectType=2|ObjectName=T");
+    TObjectItem* theirs = AddItem(loaded, "ObjectType=2|ObjectName=T");
     // Column numbers out of order: a key order would differ from column order.
-    AddField(*mine, 3, "C", 12, 7);
-    AddField(*mine, 1, "a", 12, 7);
-    AddField(*mine, 2, "D", 12, 7);
-    AddField(*theirs, 3, "C", 1, 10);
-    AddField(*theirs, 5, "E", 12, 7);
-    AddField(*theirs, 1, "A", 12, 7);
-    AddField(*theirs, 2, "D", 12, 7);
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
+    AddItem(mine->ObjectFields(), "FieldNo=3|FieldName=C|FieldType=12");
+    AddItem(mine->ObjectFields(), "FieldNo=1|FieldName=a|FieldType=12");
+    AddItem(mine->ObjectFields(), "FieldNo=2|FieldName=D|FieldType=12");
+    AddItem(theirs->ObjectFields(), "FieldNo=3|FieldName=C|FieldType=1|Length=10");
+    AddItem(theirs->ObjectFields(), "FieldNo=5|FieldName=E|FieldType=12");
+    AddItem(theirs->ObjectFields(), "FieldNo=1|FieldName=A|FieldType=12");
+    AddItem(theirs->ObjectFields(), "FieldNo=2|FieldName=D|FieldType=12");
     // C paired (type changed); "a" against "E": no run starts with either name ("A" is not
     // "a"), so E is added then "a" removed; "A" added against D by the insertion run; D paired.
-    EXPECT_EQ(Entries(report),
-              (Lines{"[ ] Table : T",   "[ ]  Source",         "[ ] CREATE TABLE T (",
-                     "[-]  C DATE",     "[+]  C VARCHAR2(10)", "[-] ,a DATE",
-                     "[+] ,E DATE",     "[+] ,A DATE",         "[ ] ,D DATE);",
-                     "[ ] Field03 : C", "[-] C DATE",          "[+] C VARCHAR2(10)",
-                     "[+] Field05 : E", "[+] E DATE",          "[-] Field01 : a",
-                     "[-] a DATE",      "[+] Field01 : A",     "[+] A DATE",
-                     "[ ] Field02 : D", "[ ] D DATE"}));
-    EXPECT_EQ(Keys(mine->ObjectFields()),
-              (Lines{"Field03 : C", "Field05 : E", "Field01 : a", "Field01 : A", "Field02 : D"}));
-    std::vector<int> states;
-    for (int i = 0; i < mine->ObjectFields().Count(); ++i)
-        states.push_back(mine->ObjectFields().Items(i)->ObjectState);
-    EXPECT_EQ(states, (std::vector<int>{5, 3, 4, 3, 0}));
+    EXPECT_EQ(Compare(current, loaded),
+              "[ ] Table : T\n[ ]  Source\n[ ] CREATE TABLE T (\n[-]  C DATE\n"
+              "[+]  C VARCHAR2(10)\n[-] ,a DATE\n[+] ,E DATE\n[+] ,A DATE\n[ ] ,D DATE);\n"
+              "[ ] Field03 : C\n[-] C DATE\n[+] C VARCHAR2(10)\n[+] Field05 : E\n[+] E DATE\n"
+              "[-] Field01 : a\n[-] a DATE\n[+] Field01 : A\n[+] A DATE\n[ ] Field02 : D\n"
+              "[ ] D DATE\n--\nTable : T 5: 5 3 4 3 0\n");
+    EXPECT_EQ(mine->ObjectFields().Items(2)->GetKey(), "Field01 : a");
 }
 
-TEST(CompareModel, SubListOnOneSideOnlyIsComparedWithAnEmptyList)
+TEST(CompareModel, SubListOnOneSideOnlyIsComparedWithAnEmptyOne)
 {
     TObjectList current;
     TObjectList loaded;
-    TObjectItem* mine = AddObject(current, ObjectTypes::Table, "T");
-    AddTrigger(*mine, "T_BI", "T_BI BEFORE INSERT ON T\r\nBEGIN NULL; END;");
-    TObjectItem* theirs = AddObject(loaded, ObjectTypes::Table, "T");
-    AddIndex(*theirs, "T_IX", "A");
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
-    EXPECT_EQ(
-        Entries(report),
-        (Lines{"[ ] Table : T", "[ ]  Source", "[ ] CREATE TABLE T ();", "[-] Trigger : T_BI",
-               "[-] CREATE OR REPLACE TRIGGER T_BI BEFORE INSERT ON T\r\n[-] BEGIN NULL; END;",
-               "[+] Index : T_IX", "[+] CREATE INDEX T_IX ON T (A);"}));
-    EXPECT_EQ(mine->ObjectState, ObjectStates::Normal);
-    EXPECT_EQ(mine->ObjectTriggers().Items(0)->ObjectState, ObjectStates::Removed);
-    ASSERT_NE(mine->IndexesIfAny(), nullptr);
-    ASSERT_EQ(mine->ObjectIndexes().Count(), 1);
-    EXPECT_EQ(mine->ObjectIndexes().Items(0)->ObjectState, ObjectStates::Added);
-    EXPECT_EQ(mine->FieldsIfAny(), nullptr);
+    TObjectItem* mine = AddItem(current, "ObjectType=2|ObjectName=T");
+    AddItem(mine->ObjectFields(), "FieldNo=1|FieldName=A|FieldType=12");
+    AddItem(mine->ObjectTriggers(), "ObjectName=T_BI|ObjectText=T_BI BEFORE INSERT ON T\r\nEND;");
+    TObjectItem* theirs = AddItem(loaded, "ObjectType=2|ObjectName=T");
+    AddItem(theirs->ObjectFields(), "FieldNo=1|FieldName=B|FieldType=12");
+    AddItem(theirs->ObjectIndexes(), "ObjectName=T_IX|TableName=T|IndexFields=A");
+    // A renamed column is added at its place, then the old one removed.
+    EXPECT_EQ(Compare(current, loaded),
+              "[ ] Table : T\n[ ]  Source\n[ ] CREATE TABLE T (\n[-]  A DATE);\n[+]  B DATE);\n"
+              "[+] Field01 : B\n[+] B DATE\n[-] Field01 : A\n[-] A DATE\n[-] Trigger : T_BI\n"
+              "[-] CREATE OR REPLACE TRIGGER T_BI BEFORE INSERT ON T\r\n[-] END;\n"
+              "[+] Index : T_IX\n[+] CREATE INDEX T_IX ON T (A);\n--\nTable : T 5: 3 4 4 3\n");
+    EXPECT_EQ(mine->ObjectFields().Items(0)->ComparisonText(), "[+] B DATE");
+    EXPECT_EQ(mine->ConstraintsIfAny(), nullptr); // on neither side: not created
 }
 
-TEST(CompareModel, ConstraintRenamedOnlyIsReportedButNotMarkedChanged)
+TEST(CompareModel, RenamedAndDisabledConstraintsAndChangedIndexes)
 {
-    struct {
-        const char* currentName;
-        const char* currentCondition;
-        const char* otherName;
-        const char* otherCondition;
-        Lines report;
-        int state;
-    } const cases[] = {
-        {"SAL_CK",
-         "SAL > 0",
-         "CK_SAL",
-         "SAL > 0",
-         {"[ ] Constraint : SAL > 0", "[-] ALTER TABLE EMP ADD CONSTRAINT SAL_CK AS SAL > 0;",
-          "[+] ALTER TABLE EMP ADD CONSTRAINT CK_SAL AS SAL > 0;"},
-         ObjectStates::Normal},
-        // Same key, but the definitions differ in letter case: a real change.
-        {"SAL_CK",
-         "SAL > 0",
-         "CK_SAL",
-         "sal > 0",
-         {"[ ] Constraint : SAL > 0", "[-] ALTER TABLE EMP ADD CONSTRAINT SAL_CK AS SAL > 0;",
-          "[+] ALTER TABLE EMP ADD CONSTRAINT CK_SAL AS sal > 0;"},
-         ObjectStates::Changed},
-        // Name in another letter case only: nothing to report.
-        {"SAL_CK",
-         "SAL > 0",
-         "sal_ck",
-         "SAL > 0",
-         {"[ ] Constraint : SAL > 0", "[ ] ALTER TABLE EMP ADD CONSTRAINT SAL_CK AS SAL > 0;"},
-         ObjectStates::Normal},
+    TObjectList current;
+    TObjectList loaded;
+    TObjectItem* mine = AddItem(current, "ObjectType=2|ObjectName=EMP");
+    TObjectItem* theirs = AddItem(loaded, "ObjectType=2|ObjectName=EMP");
+    const auto add = [](TObjectItem* table, const std::string& props) {
+        AddItem(table->ObjectConstraints(), "TableName=EMP|RefObjName=DEPT|" + props);
     };
-    for (const auto& c : cases) {
-        TObjectList current;
-        TObjectList loaded;
-        TObjectItem* mine = AddObject(current, ObjectTypes::Table, "EMP");
-        TConstraintItem* constraint = AddConstraint(*mine, c.currentName, 1, c.currentCondition);
-        AddConstraint(*AddObject(loaded, ObjectTypes::Table, "EMP"), c.otherName, 1,
-                      c.otherCondition);
-        TReportLines report;
-        CompareObjectLists(current, loaded, report);
-        EXPECT_EQ(
-            Entries(report),
-            Concat({{"[ ] Table : EMP", "[ ]  Source", "[ ] CREATE TABLE EMP ();"}, c.report}))
-            << c.otherName;
-        EXPECT_EQ(constraint->ObjectState, c.state) << c.otherName;
-        EXPECT_EQ(mine->ObjectState, ObjectStates::Normal);
-    }
-}
+    add(mine, "ObjectName=SAL_CK|ConstType=1|Condition=SAL > 0");
+    add(theirs, "ObjectName=CK_SAL|ConstType=1|Condition=SAL > 0");
+    add(mine, "ObjectName=BONUS_CK|ConstType=1|Condition=BONUS > 0");
+    add(theirs, "ObjectName=CK_BONUS|ConstType=1|Condition=bonus > 0");
+    add(mine, "ObjectName=COMM_CK|ConstType=1|Condition=COMM > 0");
+    add(theirs, "ObjectName=comm_ck|ConstType=1|Condition=COMM > 0");
+    add(mine, "ObjectName=EMP_FK|ConstType=4|RefFields=LOC|ObjectState=2");
+    add(theirs, "ObjectName=FK_EMP|ConstType=4|RefFields=LOC|ObjectState=2");
+    add(mine, "ObjectName=EMP_DEPT_FK|ConstType=4|RefFields=DEPTNO");
+    add(theirs, "ObjectName=EMP_DEPT_FK|ConstType=4|RefFields=DEPTNO|ObjectState=2");
+    add(theirs, "ObjectName=EMP_UK|ConstType=3|ObjectState=2");
+    AddItem(mine->ObjectIndexes(), "ObjectName=EMP_NAME|TableName=EMP|IndexFields=NAME");
+    AddItem(theirs->ObjectIndexes(), "ObjectName=EMP_NAME|TableName=EMP|IndexFields=NAME,ID");
+    AddItem(mine->ObjectIndexes(), "ObjectName=EMP_ID|TableName=EMP|IndexFields=ID");
+    AddItem(theirs->ObjectIndexes(), "ObjectName=EMP_ID|TableName=EMP|IndexFields=id");
 
-TEST(CompareModel, DisabledConstraintRenamedOnlyIsNotMarkedChanged)
-{
-    // Both sides disabled: the display texts agree only as they were before the comparison
-    // marked the constraint ("... [DISABLED]" on both).
-    TObjectList current;
-    TObjectList loaded;
-    TConstraintItem* constraint = AddConstraint(*AddObject(current, ObjectTypes::Table, "EMP"),
-                                                "EMP_FK", 4, "DEPTNO", ObjectStates::Disabled);
-    AddConstraint(*AddObject(loaded, ObjectTypes::Table, "EMP"), "FK_EMP", 4, "DEPTNO",
-                  ObjectStates::Disabled);
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
+    // A constraint whose only change is its name is reported but not marked changed; the
+    // display texts of disabled ones agree only as they were before the comparison marked
+    // them. Disabled on one side only is another key: removed and added. A changed index is
+    // marked 6; letter case alone is no change.
     EXPECT_EQ(
-        Entries(report),
-        (Lines{"[ ] Table : EMP", "[ ]  Source", "[ ] CREATE TABLE EMP ();",
-               "[ ] Constraint : REFERENCES DEPT (DEPTNO) [DISABLED]",
-               "[-] ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;",
-               "[+] ALTER TABLE EMP ADD CONSTRAINT FK_EMP REFERENCES DEPT (DEPTNO) DISABLE;"}));
-    EXPECT_EQ(constraint->ObjectState, ObjectStates::Normal);
-    EXPECT_EQ(constraint->ComparisonText(),
-              "[-] ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;\r\n"
-              "[+] ALTER TABLE EMP ADD CONSTRAINT FK_EMP REFERENCES DEPT (DEPTNO) DISABLE;\r\n");
-}
-
-TEST(CompareModel, ChangedIndexIsMarkedSix)
-{
-    TObjectList current;
-    TObjectList loaded;
-    TIndexItem* index =
-        AddIndex(*AddObject(current, ObjectTypes::Table, "EMP"), "EMP_NAME", "NAME");
-    AddIndex(*AddObject(loaded, ObjectTypes::Table, "EMP"), "EMP_NAME", "NAME,ID");
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
-    EXPECT_EQ(Entries(report),
-              (Lines{"[ ] Table : EMP", "[ ]  Source", "[ ] CREATE TABLE EMP ();",
-                     "[ ] Index : EMP_NAME", "[-] CREATE INDEX EMP_NAME ON EMP (NAME);",
-                     "[+] CREATE INDEX EMP_NAME ON EMP (NAME,ID);"}));
-    EXPECT_EQ(index->ObjectState, ObjectStates::ChangedIndex);
-    EXPECT_EQ(index->ComparisonText(), "[-] CREATE INDEX EMP_NAME ON EMP (NAME);\r\n"
-                                       "[+] CREATE INDEX EMP_NAME ON EMP (NAME,ID);\r\n");
-}
-
-TEST(CompareModel, DisabledConstraints)
-{
-    // Added while disabled: reported with [DISABLED] and DISABLE, taken from the copy before
-    // it was marked added. Disabled on one side only: a different key, so removed and added.
-    TObjectList current;
-    TObjectList loaded;
-    TObjectItem* mine = AddObject(current, ObjectTypes::Table, "EMP");
-    TObjectItem* theirs = AddObject(loaded, ObjectTypes::Table, "EMP");
-    AddConstraint(*mine, "EMP_DEPT_FK", 4, "DEPTNO");
-    AddConstraint(*theirs, "EMP_DEPT_FK", 4, "DEPTNO", ObjectStates::Disabled);
-    AddConstraint(*theirs, "EMP_UK", 3, "NAME", ObjectStates::Disabled);
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
-    EXPECT_EQ(Entries(report),
-              (Lines{"[ ] Table : EMP", "[ ]  Source", "[ ] CREATE TABLE EMP ();",
-                     "[-] Constraint : REFERENCES DEPT (DEPTNO)",
-                     "[-] ALTER TABLE EMP ADD CONSTRAINT EMP_DEPT_FK REFERENCES DEPT (DEPTNO);",
-                     "[+] Constraint : REFERENCES DEPT (DEPTNO) [DISABLED]",
-                     std::string("[+] ") + kFkLine, "[+] Constraint : UNIQUE KEY [DISABLED]",
-                     "[+] ALTER TABLE EMP ADD CONSTRAINT EMP_UK UNIQUE KEY DISABLE;"}));
-    const TConstraintList& merged = mine->ObjectConstraints();
-    ASSERT_EQ(merged.Count(), 3);
-    EXPECT_EQ(merged.Items(0)->ObjectState, ObjectStates::Removed);
-    EXPECT_EQ(merged.Items(1)->ObjectState, ObjectStates::Added);
-    EXPECT_EQ(merged.Items(1)->ComparisonText(), std::string("[+] ") + kFkLine);
-    EXPECT_EQ(merged.Items(2)->ObjectState, ObjectStates::Added);
-    EXPECT_EQ(merged.Items(2)->ComparisonText(),
-              "[+] ALTER TABLE EMP ADD CONSTRAINT EMP_UK UNIQUE KEY DISABLE;");
-}
-
-TEST(CompareModel, ViewSubListsAreNotCompared)
-{
-    TObjectList current;
-    TObjectList loaded;
-    TObjectItem* mine =
-        AddObject(current, ObjectTypes::View, "V", "CREATE VIEW V AS SELECT 1 A FROM DUAL");
-    TConstraintItem* readOnly = AddConstraint(*mine, "SYS_C1", 6, "", ObjectStates::Invalid);
-    TFieldItem* column = AddField(*mine, 1, "A", 2, 22);
-    column->ObjectState = ObjectStates::Invalid;
-    TObjectItem* theirs =
-        AddObject(loaded, ObjectTypes::View, "V", "CREATE VIEW V AS SELECT 1 A FROM DUAL");
-    AddConstraint(*theirs, "SYS_C2", 5, "");
-    AddField(*theirs, 1, "B", 12, 7);
-    TObjectItem* other =
-        AddObject(loaded, ObjectTypes::View, "W", "CREATE VIEW W AS SELECT 2 B FROM DUAL");
-    AddConstraint(*other, "SYS_C3", 5, "", ObjectStates::Invalid);
-
-    TReportLines report;
-    CompareObjectLists(current, loaded, report);
-    EXPECT_EQ(Entries(report),
-              (Lines{"[ ] View : V", "[ ] CREATE VIEW V AS SELECT 1 A FROM DUAL", "[+] View : W",
-                     "[+] CREATE VIEW W AS SELECT 2 B FROM DUAL"}));
-    ASSERT_EQ(mine->ObjectConstraints().Count(), 1);
-    EXPECT_EQ(readOnly->ObjectState, ObjectStates::Invalid);
-    EXPECT_EQ(readOnly->ComparisonText(), "");
-    ASSERT_EQ(mine->ObjectFields().Count(), 1);
-    EXPECT_EQ(column->ObjectState, ObjectStates::Invalid);
-    EXPECT_EQ(mine->ObjectState, ObjectStates::Normal);
-    // The added view is copied with its sub-lists, which stay unmarked.
-    ASSERT_EQ(current.Count(), 2);
-    const TObjectItem* copy = current.Items(1);
-    EXPECT_EQ(copy->ObjectState, ObjectStates::Added);
-    ASSERT_NE(copy->ConstraintsIfAny(), nullptr);
-    ASSERT_EQ(copy->ConstraintsIfAny()->Count(), 1);
-    EXPECT_EQ(copy->ConstraintsIfAny()->Items(0)->ObjectState, ObjectStates::Invalid);
-    EXPECT_EQ(copy->ConstraintsIfAny()->Items(0)->ComparisonText(), "");
-}
-
-TEST(CompareModel, ComparingWithNothingUsesTheGivenMark)
-{
-    TObjectList current;
-    AddObject(current, ObjectTypes::View, "V", "CREATE VIEW V\r\nAS SELECT 1 FROM DUAL");
-    AddObject(current, ObjectTypes::Sequence, "A_SEQ");
-    TReportLines report;
-    current.Compare(nullptr, report, "[-] ");
-    EXPECT_EQ(Entries(report), (Lines{"[-] Sequence : A_SEQ", "[-] View : V",
-                                      "[-] CREATE VIEW V\r\n[-] AS SELECT 1 FROM DUAL"}));
-    EXPECT_EQ(current.Items(0)->ObjectState, ObjectStates::Removed);
-    EXPECT_EQ(current.Items(1)->ObjectState, ObjectStates::Removed);
+        Compare(current, loaded),
+        "[ ] Table : EMP\n[ ]  Source\n[ ] CREATE TABLE EMP ();\n"
+        "[ ] Index : EMP_ID\n[ ] CREATE INDEX EMP_ID ON EMP (ID);\n"
+        "[ ] Index : EMP_NAME\n[-] CREATE INDEX EMP_NAME ON EMP (NAME);\n"
+        "[+] CREATE INDEX EMP_NAME ON EMP (NAME,ID);\n"
+        "[ ] Constraint : BONUS > 0\n[-] ALTER TABLE EMP ADD CONSTRAINT BONUS_CK AS BONUS > 0;\n"
+        "[+] ALTER TABLE EMP ADD CONSTRAINT CK_BONUS AS bonus > 0;\n"
+        "[ ] Constraint : COMM > 0\n[ ] ALTER TABLE EMP ADD CONSTRAINT COMM_CK AS COMM > 0;\n"
+        "[-] Constraint : REFERENCES DEPT (DEPTNO)\n"
+        "[-] ALTER TABLE EMP ADD CONSTRAINT EMP_DEPT_FK REFERENCES DEPT (DEPTNO);\n"
+        "[+] Constraint : REFERENCES DEPT (DEPTNO) [DISABLED]\n"
+        "[+] ALTER TABLE EMP ADD CONSTRAINT EMP_DEPT_FK REFERENCES DEPT (DEPTNO) DISABLE;\n"
+        "[ ] Constraint : REFERENCES DEPT (LOC) [DISABLED]\n"
+        "[-] ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (LOC) DISABLE;\n"
+        "[+] ALTER TABLE EMP ADD CONSTRAINT FK_EMP REFERENCES DEPT (LOC) DISABLE;\n"
+        "[ ] Constraint : SAL > 0\n[-] ALTER TABLE EMP ADD CONSTRAINT SAL_CK AS SAL > 0;\n"
+        "[+] ALTER TABLE EMP ADD CONSTRAINT CK_SAL AS SAL > 0;\n"
+        "[+] Constraint : UNIQUE KEY [DISABLED]\n"
+        "[+] ALTER TABLE EMP ADD CONSTRAINT EMP_UK UNIQUE KEY DISABLE;\n"
+        "--\nTable : EMP 0: 0 6 5 0 4 3 0 0 3\n");
+    EXPECT_EQ(mine->ObjectConstraints().Items(4)->ComparisonText(),
+              "[-] ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (LOC) DISABLE;\r\n"
+              "[+] ALTER TABLE EMP ADD CONSTRAINT FK_EMP REFERENCES DEPT (LOC) DISABLE;\r\n");
+    EXPECT_EQ(mine->ObjectConstraints().Items(3)->ComparisonText(),
+              "[+] ALTER TABLE EMP ADD CONSTRAINT EMP_DEPT_FK REFERENCES DEPT (DEPTNO) DISABLE;");
 }
 
 } // namespace

@@ -1,5 +1,9 @@
 #include "ModelBuilder.h"
 
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+
 namespace quorvex::test {
 
 SchemaBuilder::SchemaBuilder()
@@ -68,6 +72,32 @@ TFieldItem* SchemaBuilder::Column(TObjectItem& object, const char* name, int sta
     column->Length = 10;
     column->ObjectState = state;
     return column;
+}
+
+void SetProps(TStreamed& object, std::string_view props)
+{
+    while (!props.empty()) {
+        const std::string_view part = props.substr(0, props.find('|'));
+        props.remove_prefix(std::min(props.size(), part.size() + 1));
+        const size_t equals = part.find('=');
+        const TPropInfo* prop = object.ClassInfo().FindProp(part.substr(0, equals));
+        if (prop == nullptr || equals == std::string_view::npos) {
+            ADD_FAILURE() << object.ClassName() << " has no property for \"" << part << "\"";
+            continue;
+        }
+        const std::string value(part.substr(equals + 1));
+        if (prop->Kind == TPropKind::Text)
+            prop->SetText(object, std::string(value));
+        else
+            prop->SetInt(object, std::stoi(value));
+    }
+}
+
+std::unique_ptr<TStreamed> MakeWithProps(const TClassInfo& info, std::string_view props)
+{
+    auto object = info.Create();
+    SetProps(*object, props);
+    return object;
 }
 
 } // namespace quorvex::test

@@ -8,6 +8,7 @@
 #include "model/TriggerItem.h"
 
 #include <memory>
+#include <string_view>
 
 namespace quorvex::test {
 
@@ -30,5 +31,21 @@ private:
     std::unique_ptr<TDBNewOracle> m_schema;
     int m_nextNo = 100;
 };
+
+// Sets stored properties from "Name=value|Name=value": integers and booleans (0/1) as
+// decimal numbers, texts as they stand. Fails the test on an unknown property.
+void SetProps(TStreamed& object, std::string_view props);
+
+// A new object of class `info` with those properties set.
+std::unique_ptr<TStreamed> MakeWithProps(const TClassInfo& info, std::string_view props);
+
+// Appends a new item with those properties to `list` (any model list) and returns it.
+template <class List>
+auto* AddItem(List& list, std::string_view props)
+{
+    auto* item = list.NewItem();
+    SetProps(*item, props);
+    return item;
+}
 
 } // namespace quorvex::test
