@@ -1,120 +1,102 @@
-// Saving over an existing snapshot: a failed save keeps the old file and leaves nothing behind.
-#include "SampleModel.h"
-#include "TestClasses.h"
-#include "TestSupport.h"
+// Saving over an existing snapshot or configuration file: a failed save keeps the old file as
+// it was and leaves no temporary file behind; a successful one replaces it.
+#include "DiskFull.h"
+#include "SnapshotBytes.h"
 #include "persistence/Exceptions.h"
-#include "persistence/SnapshotReader.h"
+#include "persistence/IniFile.h"
 #include "persistence/SnapshotWriter.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <stdexcept>
+#include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quorvex::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SafeSaveTest : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterAllTestClasses(); }
-
-    std::vector<std::string> Entries(const fs::path& folder) const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-};
-
-TEST_F(SafeSaveTest, FailingWriterKeepsTheOldFile)
+// Every entry under `folder`, one per line: folders end in "/", files show their bytes (their
+// size when long).
+std::string Contents(const fs::path& folder)
 {
-    TempDir dir;
-    const std::string file = dir.File("MODEL.OBJ");
-    const std::string old = SaveToString(*BuildSampleModel());
-    WriteFileBytes(file, old);
-
-    TExplodingObject exploding;
-    // More than the writer buffers, so part of the new file has been written out.
-    exploding.Payload = std::string(3 * 1024 * 1024, 'p');
-    EXPECT_THROW(SaveToFile(exploding, file), std::runtime_error);
-    EXPECT_EQ(ReadFileBytes(file), old);
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"MODEL.OBJ"});
-
-    // A save that fails into a new name leaves no file at all.
-    EXPECT_THROW(SaveToFile(exploding, dir.File("NEW.OBJ")), std::runtime_error);
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"MODEL.OBJ"});
-
-    // Once it succeeds, the file is replaced.
-    exploding.Explode = false;
-    SaveToFile(exploding, file);
-    EXPECT_EQ(ReadFileBytes(file), SaveToString(exploding));
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"MODEL.OBJ"});
-    const auto loaded = CreateFromFile<TExplodingObject>(file);
-    EXPECT_EQ(loaded->Payload.size(), exploding.Payload.size());
+    std::vector<std::string> lines;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string bytes = entry.is_directory() ? "" : ReadFileBytes(entry.path());
+        lines.push_back(fs::relative(entry.path(), folder).string() +
+                        (entry.is_directory() ? "/"
+                         : bytes.size() < 100 ? " " + bytes
+                                              : " " + std::to_string(bytes.size()) + " bytes"));
+    }
+    std::sort(lines.begin(), lines.end());
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
 }
 
-TEST_F(SafeSaveTest, SuccessfulSaveReplacesTheFileAndKeepsItsPermissions)
+TEST(SafeSaveTest, FailedSavesKeepTheOldFileAndLeaveNothingBehind)
 {
+    RegisterSnapshotClasses();
+    const TDBNewOracle small;
+    const auto large = BuildSampleModel(); // more than the writer buffers: written out in parts
+    large->Objects().Items(3)->CommentText = std::string(3 * 1024 * 1024, 'p');
+    const std::string tooLong(250, 'M'); // its temporary's name is longer than a file name may be
+    const std::string create = "Cannot create file";
+    const struct {
+        const char* Name;
+        std::string File;
+        const TStreamed* Model; // no model: an ini file is saved
+        rlim_t Limit;           // 0: no limit
+        std::string Error;
+    } cases[] = {
+        {"disk full while writing", "MODEL.OBJ", large.get(), 64 * 1024, "Stream write error"},
+        {"disk full at the end", "MODEL.OBJ", &small, 100, "Stream write error"},
+        {"disk full for a new file", "NEW.OBJ", large.get(), 64 * 1024, "Stream write error"},
+        {"ini file on a full disk", "aliases.ini", nullptr, 4, "Stream write error"},
+        {"no room for the temporary's name", tooLong, &small, 0, create},
+        {"missing folder", "missing/MODEL.OBJ", &small, 0, create},
+        {"a folder in the file's place", "FOLDER", &small, 0, create},
+        {"a folder in the ini file's place", "FOLDER", nullptr, 0, create},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string file = dir.File(c.File);
+        TIniFile ini(file);
+        ini.WriteString("S", "A", "2");
+        WriteFileBytes(dir.File("MODEL.OBJ"), "old model");
+        WriteFileBytes(dir.File("aliases.ini"), "[S]\nA=1\n");
+        WriteFileBytes(dir.File(tooLong), "old");
+        fs::create_directory(dir.Path() / "FOLDER");
+        WriteFileBytes(dir.File("FOLDER/inside"), "kept");
+        const std::string before = Contents(dir.Path());
+        const std::string error = ErrorOf<EStreamError>([&] {
+            std::optional<TDiskFull> full;
+            if (c.Limit != 0)
+                full.emplace(c.Limit);
+            c.Model != nullptr ? SaveToFile(*c.Model, file) : ini.Save();
+        });
+        EXPECT_EQ(error, c.Error == create ? create + " " + file : c.Error) << c.Name;
+        EXPECT_EQ(Contents(dir.Path()), before) << c.Name;
+    }
+}
+
+TEST(SafeSaveTest, SuccessfulSaveReplacesTheFileAndKeepsItsPermissions)
+{
+    RegisterSnapshotClasses();
     TempDir dir;
     const std::string file = dir.File("MODEL.OBJ");
-    WriteFileBytes(file, "an older and much longer content than the new snapshot will have" +
-                             std::string(100000, '.'));
+    WriteFileBytes(file, "an older and much longer content" + std::string(100000, '.'));
     ASSERT_EQ(chmod(file.c_str(), 0640), 0);
-    TDBNewOracle model;
-    SaveToFile(model, file);
-    EXPECT_EQ(ReadFileBytes(file), SaveToString(model));
+    const auto model = BuildSampleModel();
+    SaveToFile(*model, file);
     struct stat info {};
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"MODEL.OBJ"});
-}
-
-TEST_F(SafeSaveTest, TargetThatCannotBeReplacedIsLeftAlone)
-{
-    // The name is taken by a folder: the new file cannot be put in its place.
-    TempDir dir;
-    const fs::path folder = dir.Path() / "MODEL.OBJ";
-    fs::create_directory(folder);
-    WriteFileBytes((folder / "inside").string(), "kept");
-    TDBNewOracle model;
-    try {
-        SaveToFile(model, folder.string());
-        ADD_FAILURE() << "saved over a folder";
-    } catch (const EStreamError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + folder.string());
-    }
-    EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(ReadFileBytes((folder / "inside").string()), "kept");
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"MODEL.OBJ"});
-}
-
-TEST_F(SafeSaveTest, ReadOnlyFolderKeepsTheOldFile)
-{
-    TempDir dir;
-    const fs::path folder = dir.Path() / "locked";
-    fs::create_directory(folder);
-    const std::string file = (folder / "MODEL.OBJ").string();
-    WriteFileBytes(file, "old");
-    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-    if (access(folder.c_str(), W_OK) == 0) {
-        chmod(folder.c_str(), 0755);
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
-    }
-    TDBNewOracle model;
-    try {
-        SaveToFile(model, file);
-        ADD_FAILURE() << "saved into a read-only folder";
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + file);
-    }
-    chmod(folder.c_str(), 0755);
-    EXPECT_EQ(ReadFileBytes(file), "old");
-    EXPECT_EQ(Entries(folder), std::vector<std::string>{"MODEL.OBJ"});
+    const std::string bytes = SaveToString(*model);
+    EXPECT_EQ(ReadFileBytes(file), bytes);
+    EXPECT_EQ(Contents(dir.Path()), "MODEL.OBJ " + std::to_string(bytes.size()) + " bytes\n");
 }
 
 } // namespace

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "TestSupport.h"
+#include "dictionary/DBOraClass.h"
+#include "persistence/ClassRegistry.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quorvex::test {
+
+// The message of the E that `action` throws, or "nothing thrown"; other exceptions escape.
+template <class E, class F>
+std::string ErrorOf(F&& action)
+{
+    try {
+        action();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "nothing thrown";
+}
+
+// Snapshot bytes from a short notation: hex byte pairs ("07 0A"), 'raw text', and <text> for
+// the text behind its one-byte length, so "06<OID>" is 06 03 4F 49 44. Blanks are ignored.
+std::string B(std::string_view notation);
+
+// The property every record ends with; it is always written as 1.
+inline const std::string kVersionBytes = B("06<Version> 02 01");
+
+// One item record: 07, the class name, the encoded properties and the closing 00.
+std::string ItemRecord(const std::string& properties, std::string_view className = "TOwnerItem");
+// A whole file holding an owner list with the given item records.
+std::string OwnerListFile(const std::string& items);
+
+// `bytes` with its single occurrence of `from` replaced; fails the test when `from` does not
+// occur exactly once.
+std::string ReplaceOnce(std::string bytes, std::string_view from, std::string_view to);
+
+// A model with owners, objects of several kinds, columns, constraints (cascading, plain and
+// disabled), an index, a trigger, numbers of every integer width and sign, 8-bit text and texts
+// longer than 255 bytes (one over 70000).
+std::unique_ptr<TDBNewOracle> BuildSampleModel();
+
+inline constexpr std::uint32_t kBold = 1, kItalic = 2, kUnderline = 4, kStrikeOut = 8;
+
+// A streamed class with the character and set kinds no model class has.
+class TSampleObject : public TStreamed {
+public:
+    static const TClassInfo& StaticClass()
+    {
+        using T = TSampleObject;
+        static constexpr std::array<std::string_view, 4> styles{"Bold", "Italic", "Underline",
+                                                                "StrikeOut"};
+        static const TClassInfo info =
+            MakeClassInfo("TSampleObject", &TStreamed::StaticClass(), &CreateInstance<T>,
+                          {CharProp<&T::Letter>("Letter"), SetProp<&T::Styles>("Styles", styles),
+                           IntegerProp<&T::Number>("Number"), TextProp<&T::Caption>("Caption"),
+                           BooleanProp<&T::Enabled>("Enabled"), DateTimeProp<&T::Stamp>("Stamp")});
+        return info;
+    }
+    const TClassInfo& ClassInfo() const override { return StaticClass(); }
+
+    char Letter = 'A';
+    std::uint32_t Styles = 0;
+    std::int32_t Number = 0;
+    std::string Caption;
+    bool Enabled = false;
+    double Stamp = 0;
+};
+
+// Registers the model classes and TSampleObject; registering again is harmless.
+inline void RegisterSnapshotClasses()
+{
+    RegisterDictionaryClasses();
+    RegisterClass(TSampleObject::StaticClass());
+}
+
+} // namespace quorvex::test
