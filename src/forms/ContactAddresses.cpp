@@ -70,10 +70,10 @@ TContacts BuiltInContacts()
         {QStringLiteral("support@quorvex.example"), QStringLiteral("author@quorvex.example")}};
 }
 
-QString DefaultContactsFileName()
+QString DefaultContactsFileName(const QString& programFolder)
 {
     const QString fileName = QLatin1String(kContactsFileName);
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+    const QString beside = QDir(programFolder).filePath(fileName);
     if (QFileInfo(beside).isReadable())
         return beside;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
@@ -83,7 +83,8 @@ QString DefaultContactsFileName()
 QString ContactsFileName()
 {
     const QString& fileName = OverrideFileName();
-    return fileName.isEmpty() ? DefaultContactsFileName() : fileName;
+    return fileName.isEmpty() ? DefaultContactsFileName(QCoreApplication::applicationDirPath())
+                              : fileName;
 }
 
 void SetContactsFileName(const QString& fileName)

@@ -23,10 +23,10 @@ struct TContacts {
 
 TContacts BuiltInContacts();
 
-// "brevask.ini" beside the executable when it is readable there, otherwise in the user's
+// "brevask.ini" in the program's folder when it is readable there, otherwise in the user's
 // configuration folder.
-QString DefaultContactsFileName();
-// The file in use: the default unless another was set.
+QString DefaultContactsFileName(const QString& programFolder);
+// The file in use: the default for the running program's folder unless another was set.
 QString ContactsFileName();
 // Uses another file (an empty name goes back to the default).
 void SetContactsFileName(const QString& fileName);

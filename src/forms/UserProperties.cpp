@@ -57,9 +57,9 @@ void DeleteKey(TIniFile& ini, const std::string& section, const std::string& key
 
 } // namespace
 
-QString DefaultUserPropertyFileName()
+QString DefaultUserPropertyFileName(const QString& executableFile)
 {
-    const QFileInfo executable(QCoreApplication::applicationFilePath());
+    const QFileInfo executable(executableFile);
     const QString fileName = executable.completeBaseName() + QStringLiteral(".UDP");
     const QFileInfo folder(executable.absolutePath());
     if (folder.isDir() && folder.isWritable())
@@ -71,7 +71,8 @@ QString DefaultUserPropertyFileName()
 QString UserPropertyFileName()
 {
     const QString& fileName = OverrideFileName();
-    return fileName.isEmpty() ? DefaultUserPropertyFileName() : fileName;
+    return fileName.isEmpty() ? DefaultUserPropertyFileName(QCoreApplication::applicationFilePath())
+                              : fileName;
 }
 
 void SetUserPropertyFileName(const QString& fileName)

@@ -16,10 +16,11 @@ inline constexpr const char* kGlobalStringsSection = "GlobalStrings";
 // dialog, %s standing for the target window's name.
 inline constexpr const char* kEditPropertiesCaption = "Edit Properties of %s";
 
-// Where the file lives: the executable's path with ".UDP" in place of its extension when that
-// folder is writable, otherwise that file name in the user's configuration folder.
-QString DefaultUserPropertyFileName();
-// The file in use: the default unless another was set.
+// Where the file of the program `executable` lives: its path with ".UDP" in place of its
+// extension when that folder is writable, otherwise that file name in the user's configuration
+// folder.
+QString DefaultUserPropertyFileName(const QString& executable);
+// The file in use: the default for the running program unless another was set.
 QString UserPropertyFileName();
 // Uses another file (an empty name goes back to the default).
 void SetUserPropertyFileName(const QString& fileName);

@@ -1,39 +1,131 @@
 #pragma once
 
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
+#include "forms/ComponentProperties.h"
+#include "forms/ContactAddresses.h"
+#include "forms/EditableForm.h"
 #include "forms/UserProperties.h"
 
-#include <QString>
-#include <string>
+#include <QAbstractItemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace quorvex::test {
 
-// Points the user-defined property file into a fresh temporary folder for one test, and puts
-// the global string list back to its built-in entry afterwards.
-class UserPropertyFileScope {
+// Points the user-defined property file and the contacts file into a fresh temporary folder for
+// one test, with the global string list at its built-in entry before and after.
+class FormFilesScope {
 public:
-    UserPropertyFileScope()
-        : m_fileName(QString::fromStdString(m_dir.File("Quorvex.UDP")))
-    {
-        SetUserPropertyFileName(m_fileName);
-        ResetGlobalStrings();
-    }
-    ~UserPropertyFileScope()
-    {
-        SetUserPropertyFileName({});
-        ResetGlobalStrings();
-    }
-    UserPropertyFileScope(const UserPropertyFileScope&) = delete;
-    UserPropertyFileScope& operator=(const UserPropertyFileScope&) = delete;
+    FormFilesScope() { Use(FileName(), FileName(kContactsFileName)); }
+    ~FormFilesScope() { Use({}, {}); }
 
-    const QString& FileName() const { return m_fileName; }
-    std::string Path() const { return m_fileName.toStdString(); }
-    void Write(std::string_view text) const { WriteFileBytes(Path(), text); }
-    std::string Read() const { return ReadFileBytes(Path()); }
+    QString FileName(std::string_view name = "Quorvex.UDP") const
+    {
+        return QString::fromStdString(m_dir.File(name));
+    }
+    void Write(std::string_view text, std::string_view name = "Quorvex.UDP") const
+    {
+        WriteFileBytes(m_dir.File(name), text);
+    }
+    std::string Read() const { return ReadFileBytes(m_dir.File("Quorvex.UDP")); }
 
 private:
+    static void Use(const QString& properties, const QString& contacts)
+    {
+        SetUserPropertyFileName(properties);
+        SetContactsFileName(contacts);
+        ResetGlobalStrings();
+    }
     TempDir m_dir;
-    QString m_fileName;
 };
+
+template <typename T, typename TParent>
+T* NamedChild(TParent* parent, const char* name)
+{
+    auto* child = new T(parent);
+    child->setObjectName(QLatin1String(name));
+    return child;
+}
+
+// A small window: a label captioned by the creation handler, an edit field, a named
+// helper without visible properties and an unnamed field. It records the key presses it
+// previews and what the window was like when its creation handler ran.
+class TTestForm : public TEditableForm {
+public:
+    explicit TTestForm(const QString& name = QStringLiteral("TestForm"), Qt::WindowFlags flags = {})
+        : TEditableForm(name, nullptr, flags)
+    {
+        resize(400, 300);
+        setCentralWidget(Central);
+        Label1->setGeometry(10, 20, 130, 40);
+        Label1->setFont(QFont(QStringLiteral("Arial"), 9));
+        NamedChild<QObject>(this, "Timer1");
+        new QLineEdit(Central);
+    }
+
+    QWidget* Central = new QWidget(this);
+    QLabel* Label1 = NamedChild<QLabel>(Central, "Label1");
+    QLineEdit* Edit1 = NamedChild<QLineEdit>(Central, "Edit1");
+    QString StateAtCreate;
+    QString EditTextAtKey;
+    int KeysSeen = 0;
+    bool SwallowKeys = false;
+
+protected:
+    void FormCreate() override
+    {
+        StateAtCreate = QStringLiteral("status bar %1, height %2, on top %3")
+                            .arg(int(statusBar() == MainStatusBar()))
+                            .arg(height())
+                            .arg(int(windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+        Label1->setText(QStringLiteral("Owner"));
+    }
+    bool FormKeyDown(QKeyEvent*) override
+    {
+        ++KeysSeen;
+        EditTextAtKey = Edit1->text();
+        return SwallowKeys;
+    }
+};
+
+// The entries of a list or a combo box.
+inline QStringList Lines(const QAbstractItemModel& model)
+{
+    QStringList lines;
+    for (int row = 0; row < model.rowCount(); ++row)
+        lines << model.index(row, 0).data().toString();
+    return lines;
+}
+
+// What `run` returns, or the message of the conversion error it throws.
+template <typename TRun>
+QString OrError(TRun&& run)
+{
+    try {
+        return run();
+    } catch (const EConvertError& error) {
+        return QString::fromUtf8(error.what());
+    }
+}
+
+// Checks a table written one row a line, fields separated by " | ": `row` computes the fields
+// after the first `inputs` ones from those. The whole table is compared at once, so a failure
+// shows every line that differs.
+template <typename TRow>
+void ExpectTable(qsizetype inputs, const char* table, TRow&& row)
+{
+    QString expected;
+    QString actual;
+    for (const QString& line : QString::fromUtf8(table).split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList in = line.split(QStringLiteral(" | ")).mid(0, inputs);
+        expected += line + u'\n';
+        actual += (in + row(in)).join(QStringLiteral(" | ")) + u'\n';
+    }
+    EXPECT_EQ(actual.toStdString(), expected.toStdString());
+}
 
 } // namespace quorvex::test
