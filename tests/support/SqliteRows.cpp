@@ -1,5 +1,7 @@
 #include "SqliteRows.h"
 
+#include "dictionary/DatabaseSession.h"
+
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -14,6 +16,20 @@ std::string RowsText(const TextRows& rows)
         text += "\n";
     }
     return text;
+}
+
+TextRows SessionRows(TDatabaseSession& session, std::string_view sql)
+{
+    auto query = session.CreateQuery();
+    query->SetSQL(sql);
+    TextRows rows;
+    for (query->Open(); !query->Eof(); query->Next()) {
+        TextRow& row = rows.emplace_back();
+        for (int k = 0; k < query->FieldCount(); ++k)
+            row.push_back(query->IsNull(k) ? std::nullopt
+                                           : std::optional<std::string>(query->AsText(k)));
+    }
+    return rows;
 }
 
 SqliteRows::SqliteRows(const std::string& folder, const std::vector<std::string>& users)

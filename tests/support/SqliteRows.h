@@ -2,9 +2,14 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct sqlite3;
+
+namespace quorvex {
+class TDatabaseSession;
+}
 
 namespace quorvex::test {
 
@@ -14,6 +19,9 @@ using TextRows = std::vector<TextRow>;
 // Rows as one text: a line per row, columns joined by '|', NULL for null; compared with one
 // expected text, a whole result shows at once when it differs.
 std::string RowsText(const TextRows& rows);
+
+// Every row of a query through a database session, its parameters parsed.
+TextRows SessionRows(TDatabaseSession& session, std::string_view sql);
 
 // An in-memory SQLite connection for tests that look at SQL results without the session,
 // closed on destruction. Failures raise std::runtime_error with SQLite's message.

@@ -20,21 +20,6 @@ DemoSession::DemoSession(const std::string& user, const std::string& password)
     m_session->Open();
 }
 
-TextRows DemoSession::Rows(std::string_view sql)
-{
-    auto query = m_session->CreateQuery();
-    query->SetSQL(sql);
-    query->Open();
-    TextRows rows;
-    for (; !query->Eof(); query->Next()) {
-        TextRow& row = rows.emplace_back();
-        for (int k = 0; k < query->FieldCount(); ++k)
-            row.push_back(query->IsNull(k) ? std::nullopt
-                                           : std::optional<std::string>(query->AsText(k)));
-    }
-    return rows;
-}
-
 long long DemoSession::Count(std::string_view sql)
 {
     const TextRows rows = Rows(sql);

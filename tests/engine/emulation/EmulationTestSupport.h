@@ -19,7 +19,7 @@ public:
     const std::string& Folder() const { return m_folder; }
 
     // Every row of a query as texts (nullopt for null), parameters parsed.
-    TextRows Rows(std::string_view sql);
+    TextRows Rows(std::string_view sql) { return SessionRows(*m_session, sql); }
     // The rows as one text (RowsText).
     std::string Text(std::string_view sql) { return RowsText(Rows(sql)); }
     // The single value of a query as an integer.
