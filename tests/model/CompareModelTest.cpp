@@ -1,9 +1,12 @@
-// Comparison of whole object lists: the report, the marks and the merged current model.
+// The line-by-line comparison of two creating texts, the report and its header, and the
+// comparison of whole object lists: the report, the marks and the merged current model.
 
 #include "DumpModel.h"
 #include "ModelBuilder.h"
 #include "dictionary/DBOraClass.h"
 #include "model/ComparisonReport.h"
+#include "model/LineComparison.h"
+#include "model/ObjectState.h"
 #include "persistence/LiveObjects.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +15,107 @@ namespace quorvex {
 namespace {
 
 using test::AddItem;
+
+// The report entries, each followed by "\n".
+std::string Entries(const TReportLines& report, size_t from = 0)
+{
+    std::string text;
+    for (size_t k = from; k < report.Count(); ++k)
+        text += std::string(report[k]) + "\n";
+    return text;
+}
+
+std::string WithCrLf(std::string text)
+{
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
+        text.replace(at, 1, "\r\n");
+    return text;
+}
+
+TEST(CompareLines, ReportTextAndState)
+{
+    struct {
+        const char* current;
+        const char* other;
+        const char* report; // one entry a line; the comparison text has CR LF instead
+        bool changed;
+    } const cases[] = {
+        {"X\r\nY", "X\r\nY", "[ ] X\n[ ] Y\n", false},
+        // Letter case only: reported as in the current text.
+        {"select X\r\nfrom dual", "SELECT x\r\nFROM DUAL", "[ ] select X\n[ ] from dual\n", false},
+        {"X\r\nY", "X\r\nZ\r\nY", "[ ] X\n[+] Z\n[ ] Y\n", true},
+        {"X\r\nZ\r\nY", "X\r\nY", "[ ] X\n[-] Z\n[ ] Y\n", true},
+        {"X\r\nY", "Z\r\nW", "[-] X\n[+] Z\n[-] Y\n[+] W\n", true},
+        {"", "X\r\nY", "[+] X\n[+] Y\n", true},
+        {"X\r\nY\r\n", "", "[-] X\n[-] Y\n", true},
+        {"", "", "", false},
+        // Empty lines alone are no change.
+        {"X\r\n\r\nY", "X\r\nY", "[ ] X\n[-] \n[ ] Y\n", false},
+        {"X\r\nY", "X\r\n\r\nY", "[ ] X\n[+] \n[ ] Y\n", false},
+        {"X", "X\r\n\r\n", "[ ] X\n[+] \n", false},
+        // A removal run wins over an insertion run of the same length; a nearer insertion run
+        // over a farther removal run.
+        {"P\r\nQ\r\nR", "Q\r\nP\r\nR", "[-] P\n[ ] Q\n[+] P\n[ ] R\n", true},
+        {"P\r\nX\r\nY\r\nQ", "Q\r\nZ\r\nP", "[+] Q\n[+] Z\n[ ] P\n[-] X\n[-] Y\n[-] Q\n", true},
+        {"A\r\nB\r\nC\r\nD", "D", "[-] A\n[-] B\n[-] C\n[ ] D\n", true},
+        // The look-ahead matches letter case exactly.
+        {"P\r\nx", "X", "[-] P\n[+] X\n[-] x\n", true},
+        {"\r\nQ", "Z", "[-] \n[+] Z\n[-] Q\n", true},
+        {"X ", "X", "[-] X \n[+] X\n", true},
+        // Any line break style; lone breaks give empty lines.
+        {"X\rY\nZ\r\n", "X\nY\r\nZ\r", "[ ] X\n[ ] Y\n[ ] Z\n", false},
+        {"X\n\rY", "X\r\nY", "[ ] X\n[-] \n[ ] Y\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.current) + " / " + testing::PrintToString(c.other));
+        TReportLines report;
+        report.Add("earlier entry");
+        const TLineComparison result = CompareLines(c.current, c.other, report);
+        EXPECT_EQ(Entries(report), std::string("earlier entry\n") + c.report);
+        EXPECT_EQ(result.ComparisonText, WithCrLf(c.report));
+        EXPECT_EQ(result.Changed, c.changed);
+
+        // Through items: the state becomes 5 only when changed, and is otherwise left alone.
+        TDefaultItem mine;
+        TDefaultItem theirs;
+        mine.ObjectText = c.current;
+        theirs.ObjectText = c.other;
+        mine.ObjectState = ObjectStates::Invalid;
+        mine.SetComparisonText("left from an earlier comparison");
+        TReportLines itemReport;
+        mine.Compare(&theirs, itemReport, Marks::Unchanged);
+        EXPECT_EQ(Entries(itemReport), c.report);
+        EXPECT_EQ(mine.ComparisonText(), WithCrLf(c.report));
+        EXPECT_EQ(mine.ObjectState, c.changed ? ObjectStates::Changed : ObjectStates::Invalid);
+        EXPECT_EQ(theirs.ObjectText, c.other);
+    }
+}
+
+TEST(ComparisonReport, HeaderEntriesTextAndChanges)
+{
+    TReportLines report;
+    EXPECT_FALSE(ReportHasChanges(report));
+    AddComparisonHeader(report, "ORCL.SCOTT", "/tmp/prod.OBJ", "12/03/2024 14:05:09");
+    report.Add("[ ] ", "Table : EMP");
+    report.Add("");
+    report.Add("[ ] -- [-] inside a line\r\n[ ] b");
+    report.Add("[+]");
+    EXPECT_EQ(report.Text(), "To convert \"ORCL.SCOTT\" into \"/tmp/prod.OBJ\" on 12/03/2024 "
+                             "14:05:09 apply the following changes.\r\n[-] Remove this line.\r\n"
+                             "[+] Add this line.\r\n" +
+                                 std::string(80, '-') +
+                                 "\r\n[ ] Table : EMP\r\n\r\n[ ] -- [-] inside a line\r\n[ ] "
+                                 "b\r\n[+]\r\n");
+    ASSERT_EQ(report.Count(), 8u);
+    EXPECT_EQ(report[6], "[ ] -- [-] inside a line\r\n[ ] b");
+    // The header's own marks, marks inside a line and a bare mark are no change.
+    EXPECT_FALSE(ReportHasChanges(report));
+    for (const char* change : {"[-] X", "[+] X\r\n[+] Y"}) {
+        TReportLines changed = report;
+        changed.Add(change);
+        EXPECT_TRUE(ReportHasChanges(changed)) << change;
+    }
+}
 
 // Every object's key and state, then the states of its columns, triggers, indexes and
 // constraints, in list order: one object a line.
@@ -38,131 +142,99 @@ std::string Compare(TObjectList& current, TObjectList& loaded)
 {
     TReportLines report;
     CompareObjectLists(current, loaded, report);
-    std::string text;
-    for (size_t k = 0; k < report.Count(); ++k)
-        text += std::string(report[k]) + "\n";
-    return text + "--\n" + States(current);
+    return Entries(report) + "--\n" + States(current);
 }
 
-// The table EMP: two columns, a trigger, two indexes and two constraints, one disabled; the
+// A table with two columns, a trigger, two indexes and two constraints, one disabled; the
 // keyed sub-lists deliberately not in key order.
-void AddEmp(TObjectList& list)
+void AddTable(TObjectList& list, const std::string& t)
 {
-    TObjectItem* emp = AddItem(list, "ObjectType=2|ObjectName=EMP");
-    AddItem(emp->ObjectFields(),
+    TObjectItem* table = AddItem(list, "ObjectType=2|ObjectName=" + t);
+    AddItem(table->ObjectFields(),
             "FieldNo=1|FieldName=ID|FieldType=2|Length=22|Precision=5|Scale=0|Null=1");
-    AddItem(emp->ObjectFields(), "FieldNo=2|FieldName=NAME|FieldType=1|Length=10");
-    AddItem(emp->ObjectTriggers(),
-            "ObjectName=EMP_BI|ObjectText=EMP_BI BEFORE INSERT ON EMP\nEND;");
-    AddItem(emp->ObjectIndexes(), "ObjectName=EMP_NAME|TableName=EMP|IndexFields=NAME");
-    AddItem(emp->ObjectIndexes(), "ObjectName=EMPHIRED|TableName=EMP|IndexFields=HIRED");
-    AddItem(emp->ObjectConstraints(), "ObjectName=EMP_FK|TableName=EMP|ConstType=4|"
-                                      "RefObjName=DEPT|RefFields=DEPTNO|ObjectState=2");
-    AddItem(emp->ObjectConstraints(), "ObjectName=EMP_PK|TableName=EMP|ConstType=2");
+    AddItem(table->ObjectFields(), "FieldNo=2|FieldName=NAME|FieldType=1|Length=10");
+    AddItem(table->ObjectTriggers(),
+            "ObjectName=" + t + "_BI|ObjectText=" + t + "_BI BEFORE INSERT ON " + t + "\nEND;");
+    AddItem(table->ObjectIndexes(), "ObjectName=" + t + "_NAME|IndexFields=NAME|TableName=" + t);
+    AddItem(table->ObjectIndexes(), "ObjectName=" + t + "HIRED|IndexFields=HIRED|TableName=" + t);
+    AddItem(table->ObjectConstraints(), "ObjectName=" + t + "_FK|ConstType=4|RefObjName=DEPT|" +
+                                            "RefFields=DEPTNO|ObjectState=2|TableName=" + t);
+    AddItem(table->ObjectConstraints(), "ObjectName=" + t + "_PK|ConstType=2|TableName=" + t);
 }
 
-// A small schema in no particular order, with or without EMP.
-void AddSample(TObjectList& list, bool withEmp)
-{
-    TObjectItem* view =
-        AddItem(list, "ObjectType=4|ObjectName=EMP_V|ObjectText=CREATE VIEW EMP_V AS\r\nSELECT 1");
-    AddItem(view->ObjectConstraints(), "ConstType=6|ObjectState=1");
-    if (withEmp)
-        AddEmp(list);
-    AddItem(list, "ObjectType=11|ObjectName=PKG|ObjectText=PACKAGE BODY PKG IS\r\nEND PKG;");
-    AddItem(list, "ObjectType=5|ObjectName=S");
-    AddItem(list, "ObjectType=6|ObjectName=SEQ");
-}
-
-// EMP's report, `%` standing for the mark. Without counterpart a text is one entry of CR LF
-// joined lines; compared, each line is an entry of its own.
-std::string EmpReport(const std::string& mark, bool compared)
+// The report of such a table, `%` standing for the mark and `#` for the table's name. Without
+// counterpart a text is one entry of CR LF joined lines; compared, each line is an entry.
+std::string TableReport(const std::string& t, const std::string& mark, bool compared)
 {
     std::string text =
-        "%Table : EMP\n% Source\n%CREATE TABLE EMP (\r\n% ID NUMBER(5,0) NOT NULL\r\n"
+        "%Table : #\n% Source\n%CREATE TABLE # (\r\n% ID NUMBER(5,0) NOT NULL\r\n"
         "%,NAME VARCHAR2(10));\n%Field01 : ID\n%ID NUMBER(5,0) NOT NULL\n%Field02 : NAME\n"
-        "%NAME VARCHAR2(10)\n%Trigger : EMP_BI\n"
-        "%CREATE OR REPLACE TRIGGER EMP_BI BEFORE INSERT ON EMP\r\n%END;\n"
-        "%Index : EMPHIRED\n%CREATE INDEX EMPHIRED ON EMP (HIRED);\n%Index : EMP_NAME\n"
-        "%CREATE INDEX EMP_NAME ON EMP (NAME);\n%Constraint : PRIMARY KEY\n"
-        "%ALTER TABLE EMP ADD CONSTRAINT EMP_PK PRIMARY KEY;\n"
+        "%NAME VARCHAR2(10)\n%Trigger : #_BI\n%CREATE OR REPLACE TRIGGER #_BI BEFORE INSERT ON #"
+        "\r\n%END;\n%Index : #HIRED\n%CREATE INDEX #HIRED ON # (HIRED);\n%Index : #_NAME\n"
+        "%CREATE INDEX #_NAME ON # (NAME);\n%Constraint : PRIMARY KEY\n"
+        "%ALTER TABLE # ADD CONSTRAINT #_PK PRIMARY KEY;\n"
         "%Constraint : REFERENCES DEPT (DEPTNO) [DISABLED]\n"
-        "%ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;\n";
-    for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at))
-        text.replace(at, 1, mark);
-    for (size_t at = text.find("\r\n"); compared && at != std::string::npos; at = text.find("\r\n"))
-        text.replace(at, 2, "\n");
-    return text;
+        "%ALTER TABLE # ADD CONSTRAINT #_FK REFERENCES DEPT (DEPTNO) DISABLE;\n";
+    std::string out;
+    for (const char ch : text)
+        out += ch == '%' ? mark : ch == '#' ? t : std::string(1, ch);
+    for (size_t at = out.find("\r\n"); compared && at != std::string::npos; at = out.find("\r\n"))
+        out.replace(at, 2, "\n");
+    return out;
 }
 
-const char* const kSampleHead = "[ ] Package Body : PKG\n[ ] PACKAGE BODY PKG IS\n[ ] END PKG;\n"
-                                "[ ] Sequence : SEQ\n[ ] Synonym : S\n[ ] CREATE SYNONYM S;\n";
-const char* const kSampleTail = "[ ] View : EMP_V\n[ ] CREATE VIEW EMP_V AS\n[ ] SELECT 1\n--\n"
-                                "Package Body : PKG 0:\nSequence : SEQ 0:\nSynonym : S 0:\n";
-
-TEST(CompareModel, IdenticalModelsGiveOnlyUnchangedLinesInKeyOrder)
-{
-    TObjectList current;
-    TObjectList loaded;
-    AddSample(current, true);
-    AddSample(loaded, true);
-    const auto live = LiveObjectCount();
-    // The disabled constraint is matched by its key with [DISABLED] and compared with its
-    // DISABLE line, both taken before the comparison marked it unchanged. A view's sub-lists
-    // take no part.
-    EXPECT_EQ(Compare(current, loaded), kSampleHead + EmpReport("[ ] ", true) + kSampleTail +
-                                            "Table : EMP 0: 0 0 0 0 0 0 0\nView : EMP_V 0: 1\n");
-    EXPECT_EQ(LiveObjectCount(), live);
-    TObjectItem& emp = *current.Items(3);
-    EXPECT_EQ(emp.ObjectConstraints().Items(1)->ComparisonText(),
-              "[ ] ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;\r\n");
-    EXPECT_EQ(emp.ObjectTriggers().Items(0)->ComparisonText(),
-              "[ ] CREATE OR REPLACE TRIGGER EMP_BI BEFORE INSERT ON EMP\r\n[ ] END;\r\n");
-    EXPECT_EQ(current.Items(1)->ComparisonText(), ""); // SEQ: an empty text, nothing to show
-}
-
-TEST(CompareModel, TableOnlyInFileIsCopiedInAtItsKeyPosition)
+TEST(CompareModel, TablesIdenticalOnlyInFileAndOnlyInCurrentModel)
 {
     const auto before = LiveObjectCount();
     auto current = std::make_unique<TDBNewOracle>();
-    AddItem(current->Owners(), "OwnerName=SCOTT");
-    AddSample(current->Objects(), false);
-    const auto currentOnly = LiveObjectCount();
     auto loaded = std::make_unique<TDBNewOracle>();
+    for (TDBNewOracle* model : {current.get(), loaded.get()}) {
+        AddItem(model->Owners(), "OwnerName=SCOTT");
+        TObjectItem* view =
+            AddItem(model->Objects(), "ObjectType=4|ObjectName=EMP_V|"
+                                      "ObjectText=CREATE VIEW EMP_V AS\r\nSELECT 1");
+        AddItem(view->ObjectConstraints(), "ConstType=6|ObjectState=1");
+        AddTable(model->Objects(), model == loaded.get() ? "NEW" : "OLD");
+        AddTable(model->Objects(), "EMP");
+        AddItem(model->Objects(), "ObjectType=6|ObjectName=SEQ");
+        AddItem(model->Objects(), "ObjectType=5|ObjectName=S");
+    }
     AddItem(loaded->Owners(), "OwnerName=HR");
-    AddSample(loaded->Objects(), true);
+    const auto live = LiveObjectCount();
     const std::string loadedBefore = test::DumpModel(*loaded);
 
-    EXPECT_EQ(Compare(current->Objects(), loaded->Objects()),
-              kSampleHead + EmpReport("[+] ", false) + kSampleTail +
-                  "Table : EMP 3: 3 3 3 3 3 3 3\nView : EMP_V 0: 1\n");
-    // The added constraint's texts were taken before it was marked added.
-    TObjectItem& emp = *current->Objects().Items(3);
-    EXPECT_EQ(emp.ObjectConstraints().Items(1)->ComparisonText(),
-              "[+] ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;");
-    // The file's model is left as it was; owners take no part.
+    // A disabled constraint is matched by its key with [DISABLED] and compared with its
+    // DISABLE line, both taken before the comparison marked it. A view's sub-lists take no
+    // part; owners neither.
+    EXPECT_EQ(
+        Compare(current->Objects(), loaded->Objects()),
+        "[ ] Sequence : SEQ\n[ ] Synonym : S\n[ ] CREATE SYNONYM S;\n" +
+            TableReport("EMP", "[ ] ", true) + TableReport("NEW", "[+] ", false) +
+            TableReport("OLD", "[-] ", false) +
+            "[ ] View : EMP_V\n[ ] CREATE VIEW EMP_V AS\n[ ] SELECT 1\n--\n"
+            "Sequence : SEQ 0:\nSynonym : S 0:\nTable : EMP 0: 0 0 0 0 0 0 0\n"
+            "Table : NEW 3: 3 3 3 3 3 3 3\nTable : OLD 4: 4 4 4 4 4 4 4\nView : EMP_V 0: 1\n");
+    const TObjectList& merged = current->Objects();
+    EXPECT_EQ(merged.Items(2)->ObjectConstraints().Items(1)->ComparisonText(),
+              "[ ] ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;\r\n");
+    EXPECT_EQ(merged.Items(2)->ObjectTriggers().Items(0)->ComparisonText(),
+              "[ ] CREATE OR REPLACE TRIGGER EMP_BI BEFORE INSERT ON EMP\r\n[ ] END;\r\n");
+    EXPECT_EQ(merged.Items(3)->ObjectConstraints().Items(1)->ComparisonText(),
+              "[+] ALTER TABLE NEW ADD CONSTRAINT NEW_FK REFERENCES DEPT (DEPTNO) DISABLE;");
+    EXPECT_EQ(merged.Items(4)->ObjectConstraints().Items(1)->ComparisonText(),
+              "[-] ALTER TABLE OLD ADD CONSTRAINT OLD_FK REFERENCES DEPT (DEPTNO) DISABLE;");
+    EXPECT_EQ(merged.Items(0)->ComparisonText(), ""); // SEQ: an empty text, nothing to show
     EXPECT_EQ(test::DumpModel(*loaded), loadedBefore);
     EXPECT_EQ(current->Owners().Count(), 1);
 
-    // The merged table is a copy that outlives the file's model: 1 object, 4 sub-lists,
+    // The added table is a copy that outlives the file's model: 1 object, 4 sub-lists,
     // 2 columns, 1 trigger, 2 indexes and 2 constraints.
+    EXPECT_EQ(LiveObjectCount(), live + 12);
     loaded.reset();
-    EXPECT_EQ(LiveObjectCount(), currentOnly + 12);
-    EXPECT_EQ(emp.GetCreatingText(),
-              "CREATE TABLE EMP (\r\n ID NUMBER(5,0) NOT NULL\r\n,NAME VARCHAR2(10));");
+    EXPECT_EQ(merged.Items(3)->GetCreatingText(),
+              "CREATE TABLE NEW (\r\n ID NUMBER(5,0) NOT NULL\r\n,NAME VARCHAR2(10));");
     current.reset();
     EXPECT_EQ(LiveObjectCount(), before);
-}
-
-TEST(CompareModel, TableOnlyInCurrentModelIsMarkedRemoved)
-{
-    TObjectList current;
-    TObjectList loaded;
-    AddEmp(current);
-    AddItem(loaded, "ObjectType=2|ObjectName=DEPT");
-    EXPECT_EQ(Compare(current, loaded),
-              "[+] Table : DEPT\n[+]  Source\n[+] CREATE TABLE DEPT ();\n" +
-                  EmpReport("[-] ", false) + "--\nTable : DEPT 3:\nTable : EMP 4: 4 4 4 4 4 4 4\n");
 }
 
 TEST(CompareModel, ObjectsMatchByCaseFoldedKeyAndViewSubListsTakeNoPart)
@@ -216,15 +288,15 @@ TEST(CompareModel, ObjectsMatchByCaseFoldedKeyAndViewSubListsTakeNoPart)
     // Compared with nothing, every item gets the given mark.
     TReportLines report;
     TObjectList alone;
-    AddItem(alone, "ObjectType=4|ObjectName=V|ObjectText=CREATE VIEW V\r\nAS SELECT 1");
+    AddTable(alone, "T");
     AddItem(alone, "ObjectType=6|ObjectName=A_SEQ");
     alone.Compare(nullptr, report, "[-] ");
-    EXPECT_EQ(report.Text(), "[-] Sequence : A_SEQ\r\n[-] View : V\r\n"
-                             "[-] CREATE VIEW V\r\n[-] AS SELECT 1\r\n");
-    EXPECT_EQ(States(alone), "Sequence : A_SEQ 4:\nView : V 4:\n");
+    EXPECT_EQ(Entries(report) + States(alone),
+              "[-] Sequence : A_SEQ\n" + TableReport("T", "[-] ", false) +
+                  "Sequence : A_SEQ 4:\nTable : T 4: 4 4 4 4 4 4 4\n");
 }
 
-TEST(CompareModel, ColumnsKeepColumnOrderAndMatchByExactName)
+TEST(CompareModel, ColumnsKeepColumnOrderAndSubListsOnOneSideMeetAnEmptyOne)
 {
     TObjectList current;
     TObjectList loaded;
@@ -234,38 +306,25 @@ TEST(CompareModel, ColumnsKeepColumnOrderAndMatchByExactName)
     AddItem(mine->ObjectFields(), "FieldNo=3|FieldName=C|FieldType=12");
     AddItem(mine->ObjectFields(), "FieldNo=1|FieldName=a|FieldType=12");
     AddItem(mine->ObjectFields(), "FieldNo=2|FieldName=D|FieldType=12");
+    AddItem(mine->ObjectTriggers(), "ObjectName=T_BI|ObjectText=T_BI BEFORE INSERT ON T\r\nEND;");
     AddItem(theirs->ObjectFields(), "FieldNo=3|FieldName=C|FieldType=1|Length=10");
     AddItem(theirs->ObjectFields(), "FieldNo=5|FieldName=E|FieldType=12");
     AddItem(theirs->ObjectFields(), "FieldNo=1|FieldName=A|FieldType=12");
     AddItem(theirs->ObjectFields(), "FieldNo=2|FieldName=D|FieldType=12");
+    AddItem(theirs->ObjectIndexes(), "ObjectName=T_IX|TableName=T|IndexFields=A");
     // C paired (type changed); "a" against "E": no run starts with either name ("A" is not
     // "a"), so E is added then "a" removed; "A" added against D by the insertion run; D paired.
-    EXPECT_EQ(Compare(current, loaded),
-              "[ ] Table : T\n[ ]  Source\n[ ] CREATE TABLE T (\n[-]  C DATE\n"
-              "[+]  C VARCHAR2(10)\n[-] ,a DATE\n[+] ,E DATE\n[+] ,A DATE\n[ ] ,D DATE);\n"
-              "[ ] Field03 : C\n[-] C DATE\n[+] C VARCHAR2(10)\n[+] Field05 : E\n[+] E DATE\n"
-              "[-] Field01 : a\n[-] a DATE\n[+] Field01 : A\n[+] A DATE\n[ ] Field02 : D\n"
-              "[ ] D DATE\n--\nTable : T 5: 5 3 4 3 0\n");
+    EXPECT_EQ(
+        Compare(current, loaded),
+        "[ ] Table : T\n[ ]  Source\n[ ] CREATE TABLE T (\n[-]  C DATE\n"
+        "[+]  C VARCHAR2(10)\n[-] ,a DATE\n[+] ,E DATE\n[+] ,A DATE\n[ ] ,D DATE);\n"
+        "[ ] Field03 : C\n[-] C DATE\n[+] C VARCHAR2(10)\n[+] Field05 : E\n[+] E DATE\n"
+        "[-] Field01 : a\n[-] a DATE\n[+] Field01 : A\n[+] A DATE\n[ ] Field02 : D\n"
+        "[ ] D DATE\n[-] Trigger : T_BI\n"
+        "[-] CREATE OR REPLACE TRIGGER T_BI BEFORE INSERT ON T\r\n[-] END;\n"
+        "[+] Index : T_IX\n[+] CREATE INDEX T_IX ON T (A);\n--\nTable : T 5: 5 3 4 3 0 4 3\n");
     EXPECT_EQ(mine->ObjectFields().Items(2)->GetKey(), "Field01 : a");
-}
-
-TEST(CompareModel, SubListOnOneSideOnlyIsComparedWithAnEmptyOne)
-{
-    TObjectList current;
-    TObjectList loaded;
-    TObjectItem* mine = AddItem(current, "ObjectType=2|ObjectName=T");
-    AddItem(mine->ObjectFields(), "FieldNo=1|FieldName=A|FieldType=12");
-    AddItem(mine->ObjectTriggers(), "ObjectName=T_BI|ObjectText=T_BI BEFORE INSERT ON T\r\nEND;");
-    TObjectItem* theirs = AddItem(loaded, "ObjectType=2|ObjectName=T");
-    AddItem(theirs->ObjectFields(), "FieldNo=1|FieldName=B|FieldType=12");
-    AddItem(theirs->ObjectIndexes(), "ObjectName=T_IX|TableName=T|IndexFields=A");
-    // A renamed column is added at its place, then the old one removed.
-    EXPECT_EQ(Compare(current, loaded),
-              "[ ] Table : T\n[ ]  Source\n[ ] CREATE TABLE T (\n[-]  A DATE);\n[+]  B DATE);\n"
-              "[+] Field01 : B\n[+] B DATE\n[-] Field01 : A\n[-] A DATE\n[-] Trigger : T_BI\n"
-              "[-] CREATE OR REPLACE TRIGGER T_BI BEFORE INSERT ON T\r\n[-] END;\n"
-              "[+] Index : T_IX\n[+] CREATE INDEX T_IX ON T (A);\n--\nTable : T 5: 3 4 4 3\n");
-    EXPECT_EQ(mine->ObjectFields().Items(0)->ComparisonText(), "[+] B DATE");
+    EXPECT_EQ(mine->ObjectFields().Items(1)->ComparisonText(), "[+] E DATE");
     EXPECT_EQ(mine->ConstraintsIfAny(), nullptr); // on neither side: not created
 }
 

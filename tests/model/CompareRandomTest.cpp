@@ -1,77 +1,264 @@
-// The line comparison and the column list comparison checked against the step-by-step
-// reference in LiteralComparison.cpp on many random inputs: same report lines, comparison
-// texts, states and merged column order.
+// The line comparison and the list comparisons checked on many random inputs against a
+// deliberately naive second implementation written step by step as the rules read: the
+// look-ahead advances one position at a time, the lists are walked one item at a time. The
+// library's faster walk (an index for long look-aheads, keys folded once) must agree with it.
 
-#include "LiteralComparison.h"
-#include "model/DefaultItem.h"
+#include "ModelBuilder.h"
 #include "model/FieldList.h"
 #include "model/LineComparison.h"
 #include "model/ObjectState.h"
 #include "model/TriggerList.h"
 
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
-#include <string>
-#include <vector>
+#include <tuple>
 
 namespace quorvex {
 namespace {
 
-using test::LiteralCompareColumns;
-using test::LiteralCompareLines;
-using test::LiteralItem;
-using test::LiteralMarkedText;
+// ---- The reference ----
+
+std::string Fold(std::string text)
+{
+    for (char& c : text)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    return text;
+}
+
+// Lines at CR LF, CR or LF; no empty line after a final break.
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines(1);
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == '\r' || text[k] == '\n') {
+            k += text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n';
+            lines.emplace_back();
+        } else {
+            lines.back() += text[k];
+        }
+    }
+    if (lines.back().empty())
+        lines.pop_back();
+    return lines;
+}
+
+// The walk of the line and column comparisons: 'P' pairs a[i] with b[j], 'R' removes a[i],
+// 'A' adds b[j]. On a mismatch the look-ahead steps one position at a time, a removal run
+// tested before an insertion run; `none` is what a mismatch without a run gives.
+template <class Same>
+std::string Walk(const std::vector<std::string>& a, const std::vector<std::string>& b, Same same,
+                 const char* none)
+{
+    std::string ops;
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() || j < b.size()) {
+        if (i == a.size() || j == b.size() || same(a[i], b[j])) {
+            const char op = i == a.size() ? 'A' : j == b.size() ? 'R' : 'P';
+            ops += op;
+            i += op != 'A';
+            j += op != 'R';
+            continue;
+        }
+        size_t i2 = i + 1;
+        size_t j2 = j + 1;
+        char run = 0;
+        while (run == 0 && (i2 < a.size() || j2 < b.size())) {
+            if (i2 < a.size() && a[i2] == b[j])
+                run = 'R';
+            else if (i2 < a.size())
+                ++i2;
+            if (run == 0 && j2 < b.size() && b[j2] == a[i])
+                run = 'A';
+            else if (run == 0 && j2 < b.size())
+                ++j2;
+        }
+        ops += run == 'R'   ? std::string(i2 - i, 'R') + "P"
+               : run == 'A' ? std::string(j2 - j, 'A') + "P"
+                            : std::string(none);
+        i = run == 'R' ? i2 + 1 : i + 1;
+        j = run == 'A' ? j2 + 1 : j + 1;
+    }
+    return ops;
+}
+
+const char* MarkOf(char op)
+{
+    return op == 'P' ? "[ ] " : op == 'R' ? "[-] " : "[+] ";
+}
+
+struct Result {
+    std::vector<std::string> Report;
+    std::string ComparisonText;
+    bool Changed = false;
+    std::vector<std::tuple<int, int, std::string>> Merged; // id, state, comparison text
+};
+
+Result CompareLinesLiterally(std::string_view current, std::string_view other)
+{
+    const auto a = SplitLines(current);
+    const auto b = SplitLines(other);
+    const auto same = [](const std::string& x, const std::string& y) { return Fold(x) == Fold(y); };
+    Result result;
+    size_t i = 0;
+    size_t j = 0;
+    for (const char op : Walk(a, b, same, "RA")) {
+        const std::string line = MarkOf(op) + (op == 'A' ? b[j] : a[i]);
+        result.Report.push_back(line);
+        result.ComparisonText += line + "\r\n";
+        result.Changed |= op != 'P' && line.size() > 4;
+        i += op != 'A';
+        j += op != 'R';
+    }
+    return result;
+}
+
+std::string MarkedText(std::string_view text, const std::string& mark)
+{
+    std::string joined;
+    for (const auto& line : SplitLines(text))
+        joined += (joined.empty() ? "" : "\r\n") + mark + line;
+    return joined;
+}
+
+struct RefItem {
+    int Id;
+    std::string Name; // columns match by name
+    std::string Key;
+    std::string Text;
+};
+
+// An item marked `op`, compared with its counterpart or with nothing.
+void Mark(const RefItem& item, char op, const RefItem* other, Result& result)
+{
+    result.Report.push_back(MarkOf(op) + item.Key);
+    int state = op == 'P' ? 0 : op == 'R' ? 4 : 3;
+    std::string text = MarkedText(item.Text, MarkOf(op));
+    if (other != nullptr) {
+        Result lines = CompareLinesLiterally(item.Text, other->Text);
+        result.Report.insert(result.Report.end(), lines.Report.begin(), lines.Report.end());
+        state = lines.Changed ? 5 : 0;
+        text = lines.ComparisonText;
+    } else if (!text.empty()) {
+        result.Report.push_back(text);
+    }
+    result.Merged.emplace_back(item.Id, state, text);
+}
+
+// Columns: in column order, matched by exact name; a mismatch without a run adds, then
+// removes. Any other list: both sides sorted by folded key (equal keys in list order), matched
+// by key.
+Result CompareListsLiterally(std::vector<RefItem> mine, std::vector<RefItem> theirs, bool columns)
+{
+    const auto less = [](const RefItem& x, const RefItem& y) { return Fold(x.Key) < Fold(y.Key); };
+    std::string ops;
+    if (columns) {
+        std::vector<std::string> a;
+        std::vector<std::string> b;
+        for (const auto& item : mine)
+            a.push_back(item.Name);
+        for (const auto& item : theirs)
+            b.push_back(item.Name);
+        ops = Walk(a, b, std::equal_to<>(), "AR");
+    } else {
+        std::stable_sort(mine.begin(), mine.end(), less);
+        std::stable_sort(theirs.begin(), theirs.end(), less);
+        for (size_t i = 0, j = 0; i < mine.size() || j < theirs.size();) {
+            const bool add = i == mine.size() || (j < theirs.size() && less(theirs[j], mine[i]));
+            ops += add ? 'A' : j == theirs.size() || less(mine[i], theirs[j]) ? 'R' : 'P';
+            i += ops.back() != 'A';
+            j += ops.back() != 'R';
+        }
+    }
+    Result result;
+    size_t i = 0;
+    size_t j = 0;
+    for (const char op : ops) {
+        Mark(op == 'A' ? theirs[j] : mine[i], op, op == 'P' ? &theirs[j] : nullptr, result);
+        i += op != 'A';
+        j += op != 'R';
+    }
+    return result;
+}
+
+// ---- Random inputs ----
 
 using Rng = std::mt19937_64;
-
-// Object numbers that tell where a merged item came from: this list or a copy of the other's.
-constexpr int kMyIds = 100000;
-constexpr int kTheirIds = 200000;
 
 int Uniform(Rng& rng, int low, int high)
 {
     return std::uniform_int_distribution<int>(low, high)(rng);
 }
 
-// Lines drawn from `alphabet`, joined by a random mix of CR LF, CR and LF, sometimes with a
-// final break.
-std::string TextFromLines(Rng& rng, int count, const std::vector<std::string>& alphabet)
-{
-    static const char* const breaks[] = {"\r\n", "\r", "\n"};
-    std::string text;
-    for (int k = 0; k < count; ++k) {
-        if (k > 0)
-            text += breaks[Uniform(rng, 0, 2)];
-        text +=
-            alphabet[static_cast<size_t>(Uniform(rng, 0, static_cast<int>(alphabet.size()) - 1))];
-    }
-    if (count > 0 && Uniform(rng, 0, 2) == 0)
-        text += breaks[Uniform(rng, 0, 2)];
-    return text;
-}
-
-// Raw characters including breaks: empty lines, CR LF pairs split across lines and the like.
-std::string CharacterSoup(Rng& rng, int length)
-{
-    static const char chars[] = {'X', 'x', 'Y', ' ', '\r', '\n', '\r', '\n'};
-    std::string text;
-    for (int k = 0; k < length; ++k)
-        text += chars[Uniform(rng, 0, 7)];
-    return text;
-}
-
-// Mostly a handful of lines; about a quarter long enough that the look-ahead uses its index.
+// Mostly a handful of elements; some long enough that the look-ahead uses its index.
 int RandomLength(Rng& rng)
 {
     const int kind = Uniform(rng, 0, 19);
-    if (kind < 14)
-        return Uniform(rng, 0, 7);
-    if (kind < 19)
-        return Uniform(rng, 20, 60);
-    return Uniform(rng, 100, 250);
+    return kind < 14   ? Uniform(rng, 0, 7)
+           : kind < 19 ? Uniform(rng, 20, 60)
+                       : Uniform(rng, 100, 250);
 }
 
-std::vector<std::string> ReportEntries(const TReportLines& report, size_t from)
+enum class Kind { Lines, Columns, Keyed };
+
+struct Shape {
+    const char* Name;
+    Kind What;
+    std::uint64_t Seed;
+    int Rounds;
+    int Length;                        // 0: RandomLength
+    std::vector<std::string> Alphabet; // the lines, or the names of the items
+    int EditRate;                      // 0: two unrelated sides; n: the other an edited copy
+};
+
+std::string Pick(Rng& rng, const std::vector<std::string>& choices)
+{
+    return choices[static_cast<size_t>(Uniform(rng, 0, static_cast<int>(choices.size()) - 1))];
+}
+
+// A line (sometimes in upper case), or the stored properties of a column or a trigger.
+std::string Draw(Rng& rng, const Shape& shape)
+{
+    const std::string pick = Pick(rng, shape.Alphabet);
+    if (shape.What == Kind::Lines)
+        return Uniform(rng, 0, 3) > 0 ? pick : Fold(pick);
+    if (shape.What == Kind::Keyed)
+        return "ObjectName=" + pick +
+               "|ObjectText=" + Pick(rng, {"X", "x", "Y", "X\r\nY", "", "x\r\nZ\r\nY"});
+    // Defaults vary the column's line, in letter case only or with a second line.
+    return "FieldNo=" + std::to_string(Uniform(rng, 1, 12)) + "|FieldName=" + pick +
+           "|FieldType=" + Pick(rng, {"12", "1", "96"}) + "|Length=" + Pick(rng, {"10", "20"}) +
+           "|DefaultVal=" + Pick(rng, {"", "", "'x'", "'X'", "SYSDATE\r\n-- set", "0\r\n"});
+}
+
+// An edited copy: elements dropped, inserted, replaced or copied from far ahead.
+std::vector<std::string> Edited(Rng& rng, const std::vector<std::string>& base, const Shape& shape)
+{
+    std::vector<std::string> copy;
+    for (const auto& element : base) {
+        const int edit = Uniform(rng, 0, shape.EditRate - 1);
+        if (edit == 1 || edit == 2)
+            copy.push_back(Draw(rng, shape));
+        if (edit == 3)
+            copy.push_back(Pick(rng, base));
+        if (edit != 0 && edit != 2)
+            copy.push_back(element);
+    }
+    return copy;
+}
+
+std::string Joined(Rng& rng, const std::vector<std::string>& lines)
+{
+    const std::vector<std::string> breaks = {"\r\n", "\r", "\n"};
+    std::string text;
+    for (size_t k = 0; k < lines.size(); ++k)
+        text += (k > 0 ? Pick(rng, breaks) : std::string()) + lines[k];
+    return lines.empty() || Uniform(rng, 0, 2) > 0 ? text : text + Pick(rng, breaks);
+}
+
+std::vector<std::string> Entries(const TReportLines& report, size_t from = 0)
 {
     std::vector<std::string> entries;
     for (size_t k = from; k < report.Count(); ++k)
@@ -79,395 +266,140 @@ std::vector<std::string> ReportEntries(const TReportLines& report, size_t from)
     return entries;
 }
 
-// Compares one pair of texts both ways: CompareLines directly and through two items.
-void ExpectSameLineComparison(const std::string& current, const std::string& other)
+void ExpectSameLines(const std::string& current, const std::string& other)
 {
-    SCOPED_TRACE(testing::Message() << "current=" << testing::PrintToString(current)
-                                    << " other=" << testing::PrintToString(other));
-    const test::LiteralLineResult expected = LiteralCompareLines(current, other);
-
+    SCOPED_TRACE(testing::PrintToString(current) + " / " + testing::PrintToString(other));
+    const Result expected = CompareLinesLiterally(current, other);
     TReportLines report;
     report.Add("before");
     const TLineComparison result = CompareLines(current, other, report);
-    ASSERT_EQ(report[0], "before");
-    ASSERT_EQ(ReportEntries(report, 1), expected.Report);
+    ASSERT_EQ(Entries(report, 1), expected.Report);
     ASSERT_EQ(result.ComparisonText, expected.ComparisonText);
     ASSERT_EQ(result.Changed, expected.Changed);
 
-    TDefaultItem mine;
-    TDefaultItem theirs;
-    mine.ObjectText = current;
-    theirs.ObjectText = other;
-    mine.ObjectState = ObjectStates::Invalid; // left alone unless a line changed
-    TReportLines itemReport;
-    mine.Compare(&theirs, itemReport, Marks::Unchanged);
-    ASSERT_EQ(ReportEntries(itemReport, 0), expected.Report);
-    ASSERT_EQ(mine.ComparisonText(), expected.ComparisonText);
-    ASSERT_EQ(mine.ObjectState, expected.Changed ? ObjectStates::Changed : ObjectStates::Invalid);
-    ASSERT_EQ(theirs.ObjectState, 0);
-
-    // Without counterpart: the whole text, marked, as one entry.
-    for (const std::string mark : {"[-] ", "[+] "}) {
-        TDefaultItem alone;
-        alone.ObjectText = current;
-        alone.ObjectState = ObjectStates::Invalid;
-        TReportLines aloneReport;
-        alone.Compare(nullptr, aloneReport, mark);
-        const std::string text = LiteralMarkedText(current, mark);
-        ASSERT_EQ(alone.ComparisonText(), text);
-        ASSERT_EQ(ReportEntries(aloneReport, 0),
-                  text.empty() ? std::vector<std::string>{} : std::vector<std::string>{text});
-        ASSERT_EQ(alone.ObjectState, ObjectStates::Invalid);
-    }
+    // Without counterpart the whole text, marked, is one entry; the state is the caller's.
+    TDefaultItem item;
+    item.ObjectText = current;
+    item.ObjectState = ObjectStates::Invalid;
+    item.SetComparisonText("stale");
+    TReportLines alone;
+    item.Compare(nullptr, alone, "[-] ");
+    const std::string text = MarkedText(current, "[-] ");
+    ASSERT_EQ(item.ComparisonText(), text);
+    ASSERT_EQ(Entries(alone), text.empty() ? std::vector<std::string>{} : std::vector{text});
+    ASSERT_EQ(item.ObjectState, ObjectStates::Invalid);
 }
 
-TEST(CompareRandom, LiteralReferenceSplitsAsDocumented)
-{
-    // The reference itself must read texts the documented way, or agreeing with it proves
-    // nothing.
-    struct {
-        const char* text;
-        std::vector<std::string> lines;
-    } const cases[] = {
-        {"", {}},
-        {"X", {"X"}},
-        {"X\r\n", {"X"}},
-        {"X\r\nY", {"X", "Y"}},
-        {"X\rY\nZ", {"X", "Y", "Z"}},
-        {"X\n\rY", {"X", "", "Y"}},
-        {"\r\n", {""}},
-        {"\r\n\r\n", {"", ""}},
-        {"\n\n", {"", ""}},
-        {"X\r\r", {"X", ""}},
-        {"X\r\n\r", {"X", ""}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(test::LiteralSplitLines(c.text), c.lines) << testing::PrintToString(c.text);
-}
+// Object numbers that tell where a merged item came from: this list or a copy of the other's.
+constexpr int kMine = 100000;
+constexpr int kTheirs = 200000;
 
-TEST(CompareRandom, LinesOverSmallAlphabet)
+template <class List>
+void ExpectSameList(const std::vector<std::string>& a, const std::vector<std::string>& b)
 {
-    const std::vector<std::string> alphabet = {"X", "x", "Y", "y", "Z", "W", "", " ", "X "};
-    Rng rng(20240611);
-    for (int round = 0; round < 6000; ++round) {
-        const std::string current = TextFromLines(rng, RandomLength(rng), alphabet);
-        const std::string other = TextFromLines(rng, RandomLength(rng), alphabet);
-        ExpectSameLineComparison(current, other);
-        if (HasFatalFailure())
-            return;
-    }
-}
-
-TEST(CompareRandom, LinesAsCharacterSoup)
-{
-    Rng rng(777);
-    for (int round = 0; round < 4000; ++round) {
-        const std::string current = CharacterSoup(rng, Uniform(rng, 0, 14));
-        const std::string other = CharacterSoup(rng, Uniform(rng, 0, 14));
-        ExpectSameLineComparison(current, other);
-        if (HasFatalFailure())
-            return;
-    }
-}
-
-TEST(CompareRandom, EditedCopiesOfOneText)
-{
-    // A text against an edited copy of itself: the usual case, long runs of equal lines with
-    // removals, insertions, replacements and case changes between them.
-    std::vector<std::string> alphabet;
-    for (int k = 0; k < 40; ++k)
-        alphabet.push_back("line " + std::to_string(k));
-    alphabet.emplace_back("");
-    Rng rng(99);
-    for (int round = 0; round < 800; ++round) {
-        std::vector<std::string> a;
-        const int count = RandomLength(rng) + 1;
-        for (int k = 0; k < count; ++k)
-            a.push_back(alphabet[static_cast<size_t>(Uniform(rng, 0, 40))]);
-        std::vector<std::string> b;
-        for (const auto& line : a) {
-            switch (Uniform(rng, 0, 9)) {
-            case 0: // removed
-                break;
-            case 1: // another line inserted before it
-                b.push_back(alphabet[static_cast<size_t>(Uniform(rng, 0, 40))]);
-                b.push_back(line);
-                break;
-            case 2: // replaced
-                b.push_back(alphabet[static_cast<size_t>(Uniform(rng, 0, 40))]);
-                break;
-            case 3: // different letter case
-                b.push_back(line.empty() ? line : "LINE" + line.substr(4));
-                break;
-            default:
-                b.push_back(line);
-                break;
-            }
+    List lists[2];
+    std::vector<RefItem> refs[2];
+    std::vector<const TDefaultItem*> items[2];
+    for (int side = 0; side < 2; ++side) {
+        for (const auto& props : side == 0 ? a : b) {
+            auto* item = test::AddItem(lists[side], props);
+            item->ObjectNo = (side == 0 ? kMine : kTheirs) + int(items[side].size());
+            item->ObjectState = ObjectStates::Invalid; // always overwritten by the comparison
+            const TPropInfo* name = item->ClassInfo().FindProp("FieldName");
+            refs[side].push_back({item->ObjectNo, name ? std::string(name->GetText(*item)) : "",
+                                  item->GetKey(), item->GetCreatingText()});
+            items[side].push_back(item);
         }
-        std::string current;
-        std::string other;
-        for (const auto& line : a)
-            current += line + "\r\n";
-        for (const auto& line : b)
-            other += line + "\r\n";
-        ExpectSameLineComparison(current, other);
-        if (HasFatalFailure())
-            return;
+    }
+    const Result expected =
+        CompareListsLiterally(refs[0], refs[1], std::is_same_v<List, TFieldList>);
+    TReportLines report;
+    lists[0].Compare(&lists[1], report, " ");
+    ASSERT_EQ(Entries(report), expected.Report);
+    ASSERT_EQ(lists[0].Count(), int(expected.Merged.size()));
+    for (int k = 0; k < lists[0].Count(); ++k) {
+        const TDefaultItem* item = lists[0].Items(k);
+        const auto& [id, state, text] = expected.Merged[size_t(k)];
+        ASSERT_EQ(item->ObjectNo, id) << k;
+        ASSERT_EQ(item->ObjectState, state) << k;
+        ASSERT_EQ(item->ComparisonText(), text) << k;
+        const bool own = id < kTheirs;
+        // This list's own item, or a copy of the other's.
+        const TDefaultItem* source = items[own ? 0 : 1][size_t(id - (own ? kMine : kTheirs))];
+        ASSERT_EQ(item == source, own) << k;
+        ASSERT_EQ(item->GetCreatingText(), source->GetCreatingText()) << k;
+    }
+    // The other list stays as it was.
+    for (int k = 0; k < lists[1].Count(); ++k) {
+        ASSERT_EQ(lists[1].Items(k), items[1][size_t(k)]);
+        ASSERT_EQ(lists[1].Items(k)->ObjectState, ObjectStates::Invalid);
+        ASSERT_EQ(lists[1].Items(k)->ComparisonText(), "");
     }
 }
 
-TEST(CompareRandom, LongTexts)
+// The lines or names "<prefix>0" to "<prefix><count - 1>", and an empty one.
+std::vector<std::string> Numbered(const std::string& prefix, int count)
 {
-    Rng rng(4242);
-    // Few distinct lines: runs are found close by.
-    const std::vector<std::string> small = {"BEGIN", "begin", "END;", "  NULL;", ""};
-    for (int round = 0; round < 3; ++round) {
-        ExpectSameLineComparison(TextFromLines(rng, 5000, small), TextFromLines(rng, 5000, small));
-        if (HasFatalFailure())
-            return;
-    }
-    // Many distinct lines: little in common, most mismatches are exhausted look-aheads.
-    std::vector<std::string> large;
-    for (int k = 0; k < 3000; ++k)
-        large.push_back("x := " + std::to_string(k) + ";");
-    for (int round = 0; round < 2; ++round) {
-        ExpectSameLineComparison(TextFromLines(rng, 3000, large), TextFromLines(rng, 2500, large));
-        if (HasFatalFailure())
-            return;
-    }
+    std::vector<std::string> names(1);
+    for (int k = 0; k < count; ++k)
+        names.push_back(prefix + std::to_string(k));
+    return names;
 }
 
-// ---- Columns ----
-
-struct ColumnShape {
-    int Id;
-    int FieldNo;
-    std::string Name;
-    int Type;
-    int Length;
-    std::string Default;
+const Shape kShapes[] = {
+    {"SmallAlphabet",
+     Kind::Lines,
+     20240611,
+     8000,
+     0,
+     {"X", "x", "Y", "Z", "W", "", " ", "X ", "\r", "\n"},
+     0},
+    // A text against an edited copy of itself: long runs of equal lines, changes between.
+    {"EditedText", Kind::Lines, 99, 800, 0, Numbered("line ", 40), 10},
+    {"LongFewDistinctLines", Kind::Lines, 4242, 3, 5000, {"BEGIN", "END;", "  NULL;", ""}, 0},
+    {"LongManyDistinctLines", Kind::Lines, 4243, 2, 3000, Numbered("x := ", 3000), 0},
+    // Names match exactly: "a" and "A" are different columns.
+    {"UnrelatedColumns", Kind::Columns, 12345, 3000, 0, {"A", "B", "C", "D", "a", ""}, 0},
+    {"EditedColumns", Kind::Columns, 54321, 2000, 0, {"A", "B", "C", "D", "a", ""}, 8},
+    // Distinct names, as in a real table: long runs found far ahead through the index.
+    {"LongColumnLists", Kind::Columns, 2718, 4, 1500, Numbered("C", 100000), 50},
+    // Names whose order depends on letter case and on "_" against letters and digits.
+    {"KeyedLists",
+     Kind::Keyed,
+     31337,
+     3000,
+     0,
+     {"a", "A", "b", "B", "_", "a_", "A1", "ab", "AB", "", " "},
+     0},
 };
 
-ColumnShape RandomColumn(Rng& rng, int id)
+class CompareRandom : public testing::TestWithParam<Shape> {};
+
+TEST_P(CompareRandom, AgreesWithTheReference)
 {
-    // Names match exactly: "a" and "A" are different columns.
-    static const char* const names[] = {"A", "B", "C", "D", "a", ""};
-    // Defaults vary the column's line, in letter case only or with a second line.
-    static const char* const defaults[] = {"", "", "'x'", "'X'", "SYSDATE\r\n-- set", "0\r\n"};
-    static const int types[] = {12, 1, 1, 96};
-    static const int lengths[] = {10, 20};
-    return ColumnShape{id,
-                       Uniform(rng, 1, 12),
-                       names[Uniform(rng, 0, 5)],
-                       types[Uniform(rng, 0, 3)],
-                       lengths[Uniform(rng, 0, 1)],
-                       defaults[Uniform(rng, 0, 5)]};
-}
-
-TFieldItem* AddColumn(TFieldList& list, const ColumnShape& shape)
-{
-    TFieldItem* item = list.NewItem();
-    item->ObjectNo = shape.Id;
-    item->FieldNo = shape.FieldNo;
-    item->FieldName = shape.Name;
-    item->FieldType = shape.Type;
-    item->Length = shape.Length;
-    item->DefaultVal = shape.Default;
-    item->ObjectState = ObjectStates::Invalid; // always overwritten by the comparison
-    return item;
-}
-
-LiteralItem ReferenceColumn(const TFieldItem& item)
-{
-    return LiteralItem{item.ObjectNo, item.FieldName, item.GetKey(), item.GetCreatingText()};
-}
-
-void ExpectSameColumnComparison(const std::vector<ColumnShape>& mineSpecs,
-                                const std::vector<ColumnShape>& theirSpecs)
-{
-    TFieldList mine;
-    TFieldList theirs;
-    std::vector<LiteralItem> mineRef;
-    std::vector<LiteralItem> theirRef;
-    std::vector<const TFieldItem*> mineItems;
-    std::vector<const TFieldItem*> theirItems;
-    std::string names[2];
-    for (const auto& s : mineSpecs) {
-        mineItems.push_back(AddColumn(mine, s));
-        mineRef.push_back(ReferenceColumn(*mineItems.back()));
-        names[0] += "[" + s.Name + "]";
-    }
-    for (const auto& s : theirSpecs) {
-        theirItems.push_back(AddColumn(theirs, s));
-        theirRef.push_back(ReferenceColumn(*theirItems.back()));
-        names[1] += "[" + s.Name + "]";
-    }
-    SCOPED_TRACE("mine " + names[0] + " theirs " + names[1]);
-    const test::LiteralListResult expected = LiteralCompareColumns(mineRef, theirRef);
-
-    TReportLines report;
-    mine.Compare(&theirs, report, " ");
-
-    ASSERT_EQ(ReportEntries(report, 0), expected.Report);
-    ASSERT_EQ(mine.Count(), static_cast<int>(expected.Merged.size()));
-    for (int k = 0; k < mine.Count(); ++k) {
-        SCOPED_TRACE(k);
-        const TFieldItem* item = mine.Items(k);
-        const auto& want = expected.Merged[static_cast<size_t>(k)];
-        ASSERT_EQ(item->ObjectNo, want.Id);
-        ASSERT_EQ(item->ObjectState, want.State);
-        ASSERT_EQ(item->ComparisonText(), want.ComparisonText);
-        if (want.Id < kTheirIds) {
-            // One of this list's own columns, not a copy of it.
-            ASSERT_EQ(item, mineItems[static_cast<size_t>(want.Id - kMyIds)]);
-        } else {
-            // A copy of the other list's column, which stays where it was.
-            const TFieldItem* source = theirItems[static_cast<size_t>(want.Id - kTheirIds)];
-            ASSERT_NE(item, source);
-            ASSERT_EQ(item->GetKey(), source->GetKey());
-            ASSERT_EQ(item->GetCreatingText(), source->GetCreatingText());
-        }
-    }
-    ASSERT_EQ(theirs.Count(), static_cast<int>(theirSpecs.size()));
-    for (int k = 0; k < theirs.Count(); ++k) {
-        ASSERT_EQ(theirs.Items(k), theirItems[static_cast<size_t>(k)]);
-        ASSERT_EQ(theirs.Items(k)->ObjectState, ObjectStates::Invalid);
-        ASSERT_EQ(theirs.Items(k)->ComparisonText(), "");
-    }
-}
-
-void RunColumnRounds(std::uint64_t seed, int rounds, bool related)
-{
-    Rng rng(seed);
-    for (int round = 0; round < rounds; ++round) {
-        std::vector<ColumnShape> mine;
-        std::vector<ColumnShape> theirs;
-        const int n = RandomLength(rng);
-        for (int k = 0; k < n; ++k)
-            mine.push_back(RandomColumn(rng, kMyIds + k));
-        if (related) {
-            // An edited copy: columns kept, dropped, inserted, retyped.
-            for (const auto& c : mine) {
-                const int edit = Uniform(rng, 0, 7);
-                if (edit == 0)
-                    continue;
-                if (edit == 1)
-                    theirs.push_back(RandomColumn(rng, 0));
-                ColumnShape copy = c;
-                if (edit == 2)
-                    copy.Type = 12;
-                theirs.push_back(copy);
+    const Shape& shape = GetParam();
+    Rng rng(shape.Seed);
+    for (int round = 0; round < shape.Rounds && !HasFatalFailure(); ++round) {
+        std::vector<std::string> sides[2];
+        for (int side = 0; side < 2; ++side) {
+            if (side == 1 && shape.EditRate > 0) {
+                sides[1] = Edited(rng, sides[0], shape);
+                break;
             }
-            for (size_t k = 0; k < theirs.size(); ++k)
-                theirs[k].Id = kTheirIds + static_cast<int>(k);
-        } else {
-            const int m = RandomLength(rng);
-            for (int k = 0; k < m; ++k)
-                theirs.push_back(RandomColumn(rng, kTheirIds + k));
+            for (int k = shape.Length > 0 ? shape.Length : RandomLength(rng); k > 0; --k)
+                sides[side].push_back(Draw(rng, shape));
         }
-        ExpectSameColumnComparison(mine, theirs);
-        if (testing::Test::HasFatalFailure())
-            return;
+        if (shape.What == Kind::Lines)
+            ExpectSameLines(Joined(rng, sides[0]), Joined(rng, sides[1]));
+        else if (shape.What == Kind::Columns)
+            ExpectSameList<TFieldList>(sides[0], sides[1]);
+        else
+            ExpectSameList<TTriggerList>(sides[0], sides[1]);
     }
 }
 
-TEST(CompareRandom, UnrelatedColumnLists)
-{
-    RunColumnRounds(12345, 3000, false);
-}
-
-TEST(CompareRandom, EditedColumnLists)
-{
-    RunColumnRounds(54321, 2000, true);
-}
-
-TEST(CompareRandom, LongColumnLists)
-{
-    // Distinct names, as in a real table: long runs found far ahead through the index.
-    Rng rng(2718);
-    for (int round = 0; round < 4; ++round) {
-        std::vector<ColumnShape> mine;
-        std::vector<ColumnShape> theirs;
-        for (int k = 0; k < 1500; ++k) {
-            ColumnShape c = RandomColumn(rng, kMyIds + k);
-            c.Name = "C" + std::to_string(k);
-            mine.push_back(c);
-        }
-        for (const auto& c : mine) {
-            const int edit = Uniform(rng, 0, 49);
-            if (edit == 0)
-                continue; // dropped
-            if (edit == 1) {
-                // A block of new columns.
-                for (int k = Uniform(rng, 1, 30); k > 0; --k) {
-                    ColumnShape added = RandomColumn(rng, 0);
-                    added.Name = "N" + std::to_string(Uniform(rng, 0, 99999));
-                    theirs.push_back(added);
-                }
-            }
-            if (edit == 2) {
-                // Moved far ahead: found by a long look-ahead.
-                ColumnShape moved = mine[static_cast<size_t>(Uniform(rng, 0, 1499))];
-                theirs.push_back(moved);
-            }
-            theirs.push_back(c);
-        }
-        for (size_t k = 0; k < theirs.size(); ++k)
-            theirs[k].Id = kTheirIds + static_cast<int>(k);
-        ExpectSameColumnComparison(mine, theirs);
-        if (HasFatalFailure())
-            return;
-    }
-}
-
-// ---- Lists matched by key ----
-
-TEST(CompareRandom, KeyedListsAgainstReference)
-{
-    // Names whose order depends on letter case and on "_" against letters and digits.
-    static const char* const names[] = {"a", "A", "b", "B", "_", "a_", "A1", "ab", "AB", "", " "};
-    static const char* const texts[] = {"X", "x", "Y", "X\r\nY", "", "x\r\nZ\r\nY"};
-    Rng rng(31337);
-    for (int round = 0; round < 3000; ++round) {
-        TTriggerList mine;
-        TTriggerList theirs;
-        std::vector<test::LiteralItem> mineRef;
-        std::vector<test::LiteralItem> theirRef;
-        std::vector<const TTriggerItem*> mineItems;
-        const auto fill = [&](TTriggerList& list, std::vector<test::LiteralItem>& ref, int firstId,
-                              std::vector<const TTriggerItem*>* items) {
-            const int count = RandomLength(rng);
-            for (int k = 0; k < count; ++k) {
-                TTriggerItem* item = list.NewItem();
-                item->ObjectNo = firstId + k;
-                item->ObjectName = names[Uniform(rng, 0, 10)];
-                item->ObjectText = texts[Uniform(rng, 0, 5)];
-                item->ObjectState = ObjectStates::Invalid;
-                ref.push_back(
-                    {item->ObjectNo, item->ObjectName, item->GetKey(), item->GetCreatingText()});
-                if (items != nullptr)
-                    items->push_back(item);
-            }
-        };
-        fill(mine, mineRef, kMyIds, &mineItems);
-        fill(theirs, theirRef, kTheirIds, nullptr);
-        const test::LiteralListResult expected = test::LiteralCompareKeyed(mineRef, theirRef);
-
-        TReportLines report;
-        mine.Compare(&theirs, report, " ");
-        ASSERT_EQ(ReportEntries(report, 0), expected.Report) << "round " << round;
-        ASSERT_EQ(mine.Count(), static_cast<int>(expected.Merged.size()));
-        for (int k = 0; k < mine.Count(); ++k) {
-            const auto& want = expected.Merged[static_cast<size_t>(k)];
-            ASSERT_EQ(mine.Items(k)->ObjectNo, want.Id) << "round " << round << " item " << k;
-            ASSERT_EQ(mine.Items(k)->ObjectState, want.State) << "round " << round;
-            ASSERT_EQ(mine.Items(k)->ComparisonText(), want.ComparisonText) << "round " << round;
-            if (want.Id < kTheirIds) {
-                ASSERT_EQ(mine.Items(k), mineItems[static_cast<size_t>(want.Id - kMyIds)]);
-            }
-        }
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Shapes, CompareRandom, testing::ValuesIn(kShapes),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
 } // namespace quorvex

@@ -1,25 +1,22 @@
-// The text report: every creating text of a model, in list and property order.
+// The text report: every creating text of a model in list and property order, lines ending in
+// CR LF, saved whole or not at all.
 
 #include "model/TextReport.h"
 
+#include "ModelBuilder.h"
 #include "TestSupport.h"
 #include "dictionary/DBOraClass.h"
-#include "model/ObjectState.h"
 #include "persistence/ByteStream.h"
 #include "persistence/Exceptions.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
+#include <iterator>
 
 namespace quorvex {
 namespace {
 
-using test::Hex;
-using test::ReadFileBytes;
-using test::TempDir;
-using test::WriteFileBytes;
+using test::AddItem;
 
 std::string Report(const TStreamed& root)
 {
@@ -28,72 +25,33 @@ std::string Report(const TStreamed& root)
     return sink.Bytes();
 }
 
-TObjectItem* AddObject(TObjectList& list, int type, const std::string& name,
-                       const std::string& text = {})
+// A small model whose lists are deliberately not in key order, with every kind of line break.
+void AddSample(TDBNewOracle& model)
 {
-    TObjectItem* object = list.NewItem();
-    object->ObjectType = type;
-    object->ObjectName = name;
-    object->ObjectText = text;
-    return object;
+    AddItem(model.Owners(), "OwnerName=SCOTT"); // owners have no text
+    TObjectList& objects = model.Objects();
+    AddItem(AddItem(objects, "ObjectType=4|ObjectName=V|ObjectText=CREATE VIEW V AS\nSELECT 1 "
+                             "A\rFROM DUAL\n\rX\r\r\nY\n\nZ")
+                ->ObjectConstraints(),
+            "ObjectName=SYS_C9|TableName=V|ConstType=6");
+    // A table's comment and a column's comment are display texts, not part of the report.
+    TObjectItem* emp = AddItem(objects, "ObjectType=2|ObjectName=EMP|CommentText=Employees");
+    AddItem(emp->ObjectFields(), "FieldNo=1|FieldName=ID|FieldType=2|Precision=5|Scale=0|Null=1");
+    AddItem(emp->ObjectFields(), "FieldNo=2|FieldName=NAME|FieldType=1|Length=10|CommentText=c");
+    AddItem(emp->ObjectIndexes(), "ObjectName=EMP_NAME|TableName=EMP|IndexFields=NAME");
+    AddItem(emp->ObjectTriggers(), "ObjectName=EMP_BI|ObjectText=EMP_BI BEFORE INSERT\nBEGIN\r\n"
+                                   "  NULL;\rEND;");
+    AddItem(emp->ObjectConstraints(), "ObjectName=EMP_PK|TableName=EMP|ConstType=2");
+    AddItem(emp->ObjectConstraints(),
+            "ObjectName=SYS_C001|TableName=EMP|ConstType=7|RefFields=ID|ObjectState=2");
+    AddItem(objects, "ObjectType=6|ObjectName=SEQ"); // no text: writes nothing
+    AddItem(objects, "ObjectType=9|ObjectName=PKG|ObjectText=PACKAGE PKG IS\r\nEND;\r\n");
+    AddItem(objects, "ObjectType=7|ObjectName=P|ObjectText=\n");
+    AddItem(objects, "ObjectType=5|ObjectName=S");
 }
 
-// A small model whose lists are deliberately not in key order: the report keeps list order.
-std::unique_ptr<TDBNewOracle> SmallModel()
-{
-    auto model = std::make_unique<TDBNewOracle>();
-    model->Owners().NewItem()->OwnerName = "SCOTT";
-    TObjectList& objects = model->Objects();
-
-    TObjectItem* view =
-        AddObject(objects, ObjectTypes::View, "V", "CREATE VIEW V AS\nSELECT 1 A\rFROM DUAL");
-    TConstraintItem* readOnly = view->ObjectConstraints().NewItem();
-    readOnly->ObjectName = "SYS_C9";
-    readOnly->TableName = "V";
-    readOnly->ConstType = 6;
-
-    TObjectItem* emp = AddObject(objects, ObjectTypes::Table, "EMP");
-    emp->CommentText = "Employees"; // a table's display text, not part of the report
-    TFieldItem* id = emp->ObjectFields().NewItem();
-    id->FieldNo = 1;
-    id->FieldName = "ID";
-    id->FieldType = 2;
-    id->Precision = 5;
-    id->Scale = 0;
-    id->Null = 1;
-    TFieldItem* name = emp->ObjectFields().NewItem();
-    name->FieldNo = 2;
-    name->FieldName = "NAME";
-    name->FieldType = 1;
-    name->Length = 10;
-    name->CommentText = "full\nname"; // display text only
-    // Added in the order the dictionary gives them, not in key order.
-    TIndexItem* index = emp->ObjectIndexes().NewItem();
-    index->ObjectName = "EMP_NAME";
-    index->TableName = "EMP";
-    index->IndexFields = "NAME";
-    TTriggerItem* trigger = emp->ObjectTriggers().NewItem();
-    trigger->ObjectName = "EMP_BI";
-    trigger->ObjectText = "EMP_BI BEFORE INSERT ON EMP\nBEGIN\r\n  NULL;\rEND;";
-    TConstraintItem* pk = emp->ObjectConstraints().NewItem();
-    pk->ObjectName = "EMP_PK";
-    pk->TableName = "EMP";
-    pk->ConstType = 2;
-    TConstraintItem* notNull = emp->ObjectConstraints().NewItem();
-    notNull->ObjectName = "SYS_C001";
-    notNull->TableName = "EMP";
-    notNull->ConstType = 7;
-    notNull->RefFields = "ID";
-    notNull->ObjectState = ObjectStates::Disabled;
-
-    AddObject(objects, ObjectTypes::Sequence, "SEQ"); // no text: writes nothing
-    AddObject(objects, ObjectTypes::PackageHeader, "PKG", "PACKAGE PKG IS\r\nEND;\r\n");
-    AddObject(objects, ObjectTypes::Synonym, "S");
-    return model;
-}
-
-const char* const kSmallModelReport =
-    "CREATE VIEW V AS\r\nSELECT 1 A\r\nFROM DUAL\r\n"
+const char* const kSampleReport =
+    "CREATE VIEW V AS\r\nSELECT 1 A\r\nFROM DUAL\r\n\r\nX\r\n\r\nY\r\n\r\nZ\r\n"
     "ALTER VIEW V ADD CONSTRAINT SYS_C9 WITH READ ONLY;\r\n"
     "CREATE TABLE EMP (\r\n ID NUMBER(5,0) NOT NULL\r\n,NAME VARCHAR2(10));\r\n"
     "ALTER TABLE EMP ADD CONSTRAINT EMP_PK PRIMARY KEY;\r\n"
@@ -101,84 +59,33 @@ const char* const kSmallModelReport =
     "ID NUMBER(5,0) NOT NULL\r\n"
     "NAME VARCHAR2(10)\r\n"
     "CREATE INDEX EMP_NAME ON EMP (NAME);\r\n"
-    "CREATE OR REPLACE TRIGGER EMP_BI BEFORE INSERT ON EMP\r\nBEGIN\r\n  NULL;\r\nEND;\r\n"
+    "CREATE OR REPLACE TRIGGER EMP_BI BEFORE INSERT\r\nBEGIN\r\n  NULL;\r\nEND;\r\n"
     "PACKAGE PKG IS\r\nEND;\r\n\r\n"
+    "\r\n\r\n"
     "CREATE SYNONYM S;\r\n";
 
-TEST(TextReport, SmallModelExactBytes)
+size_t FilesIn(const std::filesystem::path& folder)
 {
-    const auto model = SmallModel();
-    const std::string bytes = Report(*model);
-    EXPECT_EQ(bytes, kSmallModelReport) << Hex(bytes);
+    const std::filesystem::directory_iterator files(folder);
+    return static_cast<size_t>(std::distance(begin(files), end(files)));
 }
 
-TEST(TextReport, EmptyModelWritesNothing)
+TEST(TextReport, ExactBytesAndSavedFile)
 {
     TDBNewOracle model;
+    AddItem(model.Owners(), "OwnerName=HR");
     EXPECT_EQ(Report(model), "");
-    // Owners alone have no text either.
-    model.Owners().NewItem()->OwnerName = "SCOTT";
-    model.Owners().NewItem()->OwnerName = "HR";
-    EXPECT_EQ(Report(model), "");
-}
+    AddSample(model);
+    EXPECT_EQ(Report(model), kSampleReport) << test::Hex(Report(model));
 
-TEST(TextReport, LineBreaksBecomeCrLf)
-{
-    struct {
-        const char* text;
-        const char* written;
-    } const cases[] = {
-        {"A", "A\r\n"},
-        {"A\nB", "A\r\nB\r\n"},
-        {"A\rB", "A\r\nB\r\n"},
-        {"A\r\nB", "A\r\nB\r\n"},
-        {"A\n\rB", "A\r\n\r\nB\r\n"},
-        {"A\r\r\nB", "A\r\n\r\nB\r\n"},
-        {"A\n\nB", "A\r\n\r\nB\r\n"},
-        {"A\r\n", "A\r\n\r\n"},
-        {"\n", "\r\n\r\n"},
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        TObjectList list;
-        AddObject(list, ObjectTypes::Procedure, "P", c.text);
-        const std::string bytes = Report(list);
-        EXPECT_EQ(bytes, c.written) << Hex(c.text) << " gave " << Hex(bytes);
-    }
-}
-
-TEST(TextReport, SaveAsTextWritesTheFile)
-{
-    TempDir dir;
+    test::TempDir dir;
     const std::string file = dir.File("SCHEMA.TXT");
-    WriteFileBytes(file, std::string(5000, 'x')); // replaced entirely, not overwritten in place
-    const auto model = SmallModel();
-    SaveAsText(*model, file);
-    EXPECT_EQ(ReadFileBytes(file), kSmallModelReport);
-
-    const std::string empty = dir.File("EMPTY.TXT");
-    SaveAsText(TDBNewOracle(), empty);
-    ASSERT_TRUE(std::filesystem::exists(empty));
-    EXPECT_EQ(std::filesystem::file_size(empty), 0u);
-
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        ++files;
-    EXPECT_EQ(files, 2); // no temporary file left behind
-}
-
-TEST(TextReport, SaveAsTextIntoMissingFolder)
-{
-    TempDir dir;
-    const std::string file = dir.File("missing/SCHEMA.TXT");
-    const auto model = SmallModel();
-    try {
-        SaveAsText(*model, file);
-        FAIL() << "saved into a missing folder";
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + file);
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));
+    test::WriteFileBytes(file, std::string(5000, 'x')); // replaced entirely
+    SaveAsText(model, file);
+    EXPECT_EQ(test::ReadFileBytes(file), kSampleReport);
+    SaveAsText(TDBNewOracle(), dir.File("EMPTY.TXT"));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("EMPTY.TXT")), "");
+    EXPECT_EQ(FilesIn(dir.Path()), 2u); // no temporary file left behind
 }
 
 // An object whose text cannot be produced: the save fails after part of the report.
@@ -189,32 +96,28 @@ public:
 
 TEST(TextReport, FailedSaveLeavesTheExistingFile)
 {
-    TempDir dir;
-    const std::string file = dir.File("SCHEMA.TXT");
-    const std::string previous = "previous report\r\n";
-    WriteFileBytes(file, previous);
-
-    TObjectList list;
-    AddObject(list, ObjectTypes::Procedure, "P", std::string(100000, 'p'));
-    list.Add(std::make_unique<TUnreadableObject>());
-    EXPECT_THROW(SaveAsText(list, file), EReadError);
-    EXPECT_EQ(ReadFileBytes(file), previous);
-
-    // The target is a folder: it cannot be replaced, and stays as it was.
-    const std::string folder = dir.File("FOLDER.TXT");
-    std::filesystem::create_directory(folder);
-    try {
-        SaveAsText(*SmallModel(), folder);
-        FAIL() << "replaced a folder";
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + folder);
+    test::TempDir dir;
+    TDBNewOracle model;
+    AddSample(model);
+    // Into a missing folder, or over a folder: cannot be created, nothing made.
+    for (const std::string& file : {dir.File("missing/SCHEMA.TXT"), dir.File("FOLDER.TXT")}) {
+        std::filesystem::create_directory(dir.File("FOLDER.TXT"));
+        try {
+            SaveAsText(model, file);
+            ADD_FAILURE() << "saved " << file;
+        } catch (const EFCreateError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot create file " + file);
+        }
     }
-    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("FOLDER.TXT")));
 
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        ++files;
-    EXPECT_EQ(files, 2); // the file and the folder; no temporary file left behind
+    const std::string file = dir.File("SCHEMA.TXT");
+    test::WriteFileBytes(file, "previous report\r\n");
+    AddItem(model.Objects(), "ObjectType=7|ObjectName=P|ObjectText=" + std::string(100000, 'p'));
+    model.Objects().Add(std::make_unique<TUnreadableObject>());
+    EXPECT_THROW(SaveAsText(model, file), EReadError);
+    EXPECT_EQ(test::ReadFileBytes(file), "previous report\r\n");
+    EXPECT_EQ(FilesIn(dir.Path()), 2u); // the file and the folder; no temporary file
 }
 
 } // namespace
