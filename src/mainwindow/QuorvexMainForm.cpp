@@ -8,6 +8,7 @@
 #include "PaneSqlCommands.h"
 #include "TextPane.h"
 #include "VersionCaption.h"
+#include "commands/CommandRunner.h"
 #include "commands/MainCommands.h"
 #include "dictionary/DBOraClass.h"
 #include "engine/QtSession.h"
@@ -189,7 +190,7 @@ void TQuorvexMainForm::FormCreate()
     m_reader->UseRule = m_menu.UseRuleBasedSQL1->isChecked();
     m_reader->UseOrdered = m_menu.UseOrderedSQLRule1->isChecked();
     m_reader->SourceName.clear();
-    m_commands = std::make_unique<TMainCommands>(*this);
+    m_commands = std::make_unique<TMainCommands>(*this, SystemClock());
     m_paneSql = std::make_unique<TPaneSqlCommands>(*this, *m_panes);
     ConnectMenu();
 

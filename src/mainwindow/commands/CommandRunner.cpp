@@ -5,8 +5,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QWidget>
+#include <chrono>
 
 namespace quorvex {
 
@@ -25,8 +25,19 @@ QString FinishedText(qint64 milliseconds)
     return QString::asprintf("Finished in %.2f seconds", double(milliseconds) / 1000.0);
 }
 
-TCommandRunner::TCommandRunner(TMainWindowHost& host)
+TCommandClock SystemClock()
+{
+    return {[] { return QDateTime::currentDateTime(); },
+            [] {
+                using namespace std::chrono;
+                return qint64(
+                    duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+            }};
+}
+
+TCommandRunner::TCommandRunner(TMainWindowHost& host, TCommandClock clock)
     : m_host(host)
+    , m_clock(std::move(clock))
 {
 }
 
@@ -35,20 +46,19 @@ void TCommandRunner::Run(const QString& caption, const std::function<void()>& op
     QWidget* window = m_host.HostWidget();
     if (window)
         window->setEnabled(false);
-    QElapsedTimer timer;
-    timer.start();
     // Re-enables and reports on every path, also when the operation throws.
     struct TFinish {
         TMainWindowHost& Host;
         QWidget* Window;
-        QElapsedTimer& Timer;
+        const TCommandClock& Clock;
+        qint64 Start;
         ~TFinish()
         {
             if (Window)
                 Window->setEnabled(true);
-            Host.SetStatusText(FinishedText(Timer.elapsed()));
+            Host.SetStatusText(FinishedText(Clock.Milliseconds() - Start));
         }
-    } finish{m_host, window, timer};
+    } finish{m_host, window, m_clock, m_clock.Milliseconds()};
     m_host.SetStatusText(caption);
     operation();
 }

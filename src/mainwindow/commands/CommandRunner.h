@@ -3,6 +3,7 @@
 #include "dictionary/DBOraClass.h"
 #include "persistence/Exceptions.h"
 
+#include <QDateTime>
 #include <QString>
 #include <functional>
 
@@ -17,13 +18,25 @@ public:
     using Exception::Exception;
 };
 
+// Where the commands take the time from: the wall clock dates a comparison report, a monotonic
+// millisecond count times a command. The window runs on SystemClock(); another clock makes the
+// reported texts repeatable.
+struct TCommandClock {
+    std::function<QDateTime()> Now;
+    std::function<qint64()> Milliseconds;
+};
+
+// The local date and time, and a steady millisecond count.
+TCommandClock SystemClock();
+
 // What every main-window command shares: the wrapper that blocks the window and times the
 // work, the handler that shows errors, the progress callback and the menu items by name.
 class TCommandRunner {
 public:
-    explicit TCommandRunner(TMainWindowHost& host);
+    TCommandRunner(TMainWindowHost& host, TCommandClock clock);
 
     TMainWindowHost& Host() const noexcept { return m_host; }
+    const TCommandClock& Clock() const noexcept { return m_clock; }
 
     // Disables the window, shows the caption, runs the operation; always enables the window
     // again and shows "Finished in %f seconds" before an error goes on to the caller.
@@ -44,6 +57,7 @@ public:
 
 private:
     TMainWindowHost& m_host;
+    TCommandClock m_clock;
 };
 
 // "Finished in 1.25 seconds" for 1250 milliseconds.

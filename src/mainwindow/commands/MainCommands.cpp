@@ -24,10 +24,10 @@ std::optional<QString> AskFile(TMainWindowHost& host, bool save, const char* tit
 
 } // namespace
 
-TMainCommands::TMainCommands(TMainWindowHost& host, QObject* parent)
+TMainCommands::TMainCommands(TMainWindowHost& host, const TCommandClock& clock, QObject* parent)
     : QObject(parent)
     , m_host(host)
-    , m_runner(std::make_unique<TCommandRunner>(host))
+    , m_runner(std::make_unique<TCommandRunner>(host, clock))
     , m_maintenance(std::make_unique<TMaintenanceCommands>(*m_runner))
     , m_snapshot(std::make_unique<TSnapshotCommands>(*m_runner))
 {

@@ -11,6 +11,7 @@ namespace quorvex {
 
 class TCommandRunner;
 class TMainWindowHost;
+struct TCommandClock;
 class TMaintenanceCommands;
 class TSnapshotCommands;
 
@@ -22,7 +23,8 @@ class TMainCommands : public QObject {
     Q_OBJECT
 
 public:
-    explicit TMainCommands(TMainWindowHost& host, QObject* parent = nullptr);
+    // The clock dates comparison reports and times the commands.
+    TMainCommands(TMainWindowHost& host, const TCommandClock& clock, QObject* parent = nullptr);
     ~TMainCommands() override;
 
     // Disables the window, shows the caption, runs the operation, and always enables the window

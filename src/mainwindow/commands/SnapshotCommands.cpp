@@ -108,9 +108,8 @@ void TSnapshotCommands::CompareWithFile(const QString& fileName)
     TDBNewOracle& reader = host.Reader();
 
     TReportLines report;
-    AddComparisonHeader(
-        report, reader.SourceName, fileName.toStdString(),
-        ReportDateTime(QDateTime::currentDateTime(), QLocale::system()).toStdString());
+    AddComparisonHeader(report, reader.SourceName, fileName.toStdString(),
+                        ReportDateTime(m_runner.Clock().Now(), QLocale::system()).toStdString());
     host.TreeModel().Clear();
     host.SetPaneText(kDescriptionPane, {});
     host.SetDescriptionReportLayout();

@@ -1,7 +1,9 @@
-// Windows need an application object; every test runs inside one, on the offscreen platform,
-// with the user's folders in a temporary folder so no test touches the real configuration or
-// the real demo database.
+// Windows and icons need an application object; every test runs inside one, on the offscreen
+// platform, with the user's folders in a temporary folder so no test touches the real
+// configuration or the real demo database, and with the model classes registered for
+// snapshots.
 #include "TestSupport.h"
+#include "dictionary/DBOraClass.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -15,6 +17,7 @@ int main(int argc, char** argv)
     unsetenv("QUORVEX_ALIASES");
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    quorvex::RegisterDictionaryClasses();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,155 @@
+#include "WindowHarness.h"
+
+#include "DemoCopy.h"
+#include "forms/UserProperties.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace quorvex::test {
+
+std::unique_ptr<TObjectTreeModel> BuildTree(TDBNewOracle& schema)
+{
+    auto tree = std::make_unique<TObjectTreeModel>();
+    tree->SetCollationLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    tree->BuildObjectTree(schema);
+    return tree;
+}
+
+namespace {
+
+// Appends the node's line and its children's; false when nothing was appended.
+bool Dump(const TObjectTreeModel& tree, const QModelIndex& node, int depth, bool flaggedOnly,
+          QString& out)
+{
+    const qsizetype start = out.size();
+    const int state = node.isValid() ? tree.StateImage(node) : 0;
+    if (node.isValid()) {
+        out += QString(2 * depth, u' ') + tree.Caption(node);
+        out += state > 0 ? QStringLiteral(" [%1]\n").arg(state) : QStringLiteral("\n");
+    }
+    bool below = false;
+    for (int row = 0; row < tree.rowCount(node); ++row)
+        below |= Dump(tree, tree.index(row, 0, node), depth + node.isValid(), flaggedOnly, out);
+    if (flaggedOnly && state == 0 && !below)
+        out.truncate(start);
+    return out.size() > start;
+}
+
+} // namespace
+
+QString TreeDump(const TObjectTreeModel& tree, const QModelIndex& root, bool flaggedOnly)
+{
+    QString out;
+    Dump(tree, root, 0, flaggedOnly, out);
+    return out;
+}
+
+QModelIndex Find(const TObjectTreeModel& tree, const QStringList& path)
+{
+    QModelIndex node;
+    for (const QString& caption : path) {
+        const QModelIndex parent = node;
+        node = {};
+        for (int row = 0; row < tree.rowCount(parent) && !node.isValid(); ++row)
+            if (tree.Caption(tree.index(row, 0, parent)) == caption)
+                node = tree.index(row, 0, parent);
+    }
+    return node;
+}
+
+QStringList GridRows(const QAbstractItemModel& model)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.index(row, column).data().toString();
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+TCommandClock FixedClock()
+{
+    return {[] { return QDateTime(QDate(2024, 3, 9), QTime(14, 5, 7)); },
+            [ms = qint64(0)]() mutable { return ms += 1250; }};
+}
+
+TWindowHarness::TWindowHarness()
+    : m_demo(m_dir.File("demo"))
+{
+    CopyDemoDatabase(m_demo);
+    SetAliases(Alias("DEMO"));
+    SetUserPropertyFileName(QString::fromStdString(m_dir.File("quorvex.UDP")));
+}
+
+TWindowHarness::~TWindowHarness()
+{
+    m_commands.reset();
+    m_form.reset();
+    SetUserPropertyFileName({});
+    unsetenv("QUORVEX_ALIASES");
+}
+
+std::string TWindowHarness::Alias(const std::string& name, const std::string& driver) const
+{
+    return "[" + name + "]\nDRIVER=" + driver + "\nBACKEND=EMBEDDED\nPATH=" + m_demo +
+           "\nUSER NAME=SCOTT\n";
+}
+
+void TWindowHarness::SetAliases(const std::string& text)
+{
+    WriteFileBytes(m_dir.File("aliases.ini"), text);
+    setenv("QUORVEX_ALIASES", m_dir.File("aliases.ini").c_str(), 1);
+}
+
+void TWindowHarness::SetProperties(const std::string& text)
+{
+    WriteFileBytes(m_dir.File("quorvex.UDP"), text);
+}
+
+TQuorvexMainForm& TWindowHarness::Create(const QStringList& arguments)
+{
+    m_form = std::make_unique<TQuorvexMainForm>(arguments);
+    QObject::connect(m_form->MainStatusBar(), &QStatusBar::messageChanged, m_form.get(),
+                     [this](const QString& text) {
+                         if (!text.isEmpty())
+                             Statuses << text + (m_form->isEnabled() ? "" : " (busy)");
+                     });
+    return *m_form;
+}
+
+TMainCommands& TWindowHarness::Commands()
+{
+    if (!m_commands)
+        m_commands = std::make_unique<TMainCommands>(*m_form, FixedClock());
+    return *m_commands;
+}
+
+void TWindowHarness::Click(const char* action)
+{
+    QAction* item = m_form->Action(QString::fromLatin1(action));
+    ASSERT_NE(item, nullptr) << action;
+    item->trigger();
+}
+
+QModelIndex TWindowHarness::Select(const QString& category, const QString& caption)
+{
+    const QModelIndex node = Find(m_form->TreeModel(), {category, caption});
+    EXPECT_TRUE(node.isValid()) << "no node " << caption.toStdString();
+    m_form->SelectNode(node);
+    return node;
+}
+
+QStringList TWindowHarness::AskedKinds() const
+{
+    QStringList kinds;
+    for (const auto& asked : m_dialogs->Asked)
+        kinds << asked.Kind;
+    return kinds;
+}
+
+} // namespace quorvex::test

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+#include "TestSupport.h"
+#include "dictionary/DBOraClass.h"
+#include "dictionary/DatabaseSession.h"
+#include "mainwindow/ObjectTreeModel.h"
+#include "mainwindow/PaneSet.h"
+#include "mainwindow/QuorvexMainForm.h"
+#include "mainwindow/TextPane.h"
+#include "mainwindow/commands/CommandRunner.h"
+#include "mainwindow/commands/MainCommands.h"
+
+#include <QStringList>
+#include <memory>
+#include <ostream>
+#include <string>
+
+class QAbstractItemModel;
+
+// Readable QString and QStringList values in GoogleTest's messages (found by argument lookup,
+// so in Qt's namespace: the global one).
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* out)
+{
+    *out << '{' << list.join("\", \"").toStdString() << '}';
+}
+
+namespace quorvex::test {
+
+// A tree model over a schema, sorted with the US English collation.
+std::unique_ptr<TObjectTreeModel> BuildTree(TDBNewOracle& schema);
+// The tree below `root` as one text: a line per node, indented two blanks per level, with
+// " [state]" behind a node that has a state image. `flaggedOnly` leaves out every node without
+// an image below or on it.
+QString TreeDump(const TObjectTreeModel& tree, const QModelIndex& root = {},
+                 bool flaggedOnly = false);
+// A node by its captions from the top, {"Tables", "EMP", "Constraints"}; invalid when none.
+QModelIndex Find(const TObjectTreeModel& tree, const QStringList& path);
+// Every row of a model, cells joined by "|".
+QStringList GridRows(const QAbstractItemModel& model);
+
+// Stands at 9 March 2024 14:05:07, and every command it times takes 1.25 seconds.
+TCommandClock FixedClock();
+
+// A main window on a private copy of the demo database, with its own alias file
+// (QUORVEX_ALIASES, [DEMO] on the copy unless set) and property file in a temporary folder and
+// scripted dialogs. Every status text is recorded, with " (busy)" when the window was disabled.
+class TWindowHarness {
+public:
+    TWindowHarness();
+    ~TWindowHarness();
+    TWindowHarness(const TWindowHarness&) = delete;
+    TWindowHarness& operator=(const TWindowHarness&) = delete;
+
+    // An alias section on the demo copy, user SCOTT.
+    std::string Alias(const std::string& name, const std::string& driver = "ORACLE") const;
+    void SetAliases(const std::string& text);
+    void SetProperties(const std::string& text);
+    TQuorvexMainForm& Create(const QStringList& arguments = {"DEMO", "scott", "tiger"});
+
+    TQuorvexMainForm& Form() { return *m_form; }
+    TScriptedDialogs& Dialogs() { return *m_dialogs; }
+    const TempDir& Dir() const { return m_dir; }
+    // The menu commands on the window, timed by FixedClock().
+    TMainCommands& Commands();
+    // Triggers a menu item by its component name.
+    void Click(const char* action);
+    // Selects a category's child by caption; fails the test when there is none.
+    QModelIndex Select(const QString& category, const QString& caption);
+    QStringList AskedKinds() const;
+
+    QStringList Statuses;
+
+private:
+    TempDir m_dir;
+    std::string m_demo;
+    TScriptedDialogsScope m_dialogs;
+    std::unique_ptr<TQuorvexMainForm> m_form;
+    std::unique_ptr<TMainCommands> m_commands;
+};
+
+} // namespace quorvex::test
