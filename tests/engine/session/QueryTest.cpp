@@ -10,88 +10,75 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <cmath>
+#include <iomanip>
 #include <sstream>
 
 namespace quorvex::test {
 namespace {
 
-using TKind = TFieldValue::TKind;
-
-TFieldValue Int(std::int64_t value)
+// A value given as "<kind letter>:<value>" ("" for null) read as text, integer, number and
+// date-time, "error" where the reading raises.
+std::string Readings(std::string_view spec)
 {
-    return {TKind::Integer, value, 0, {}};
-}
-TFieldValue Real(double value)
-{
-    return {TKind::Real, 0, value, {}};
-}
-TFieldValue Text(std::string_view value)
-{
-    return {TKind::Text, 0, 0, value};
-}
-TFieldValue Date(double value)
-{
-    return {TKind::DateTime, 0, value, {}};
-}
-
-// A value read as text, integer, number and date-time, "error" where the reading raises.
-std::string Readings(const TFieldValue& value)
-{
-    std::ostringstream out;
-    out.precision(15);
-    const auto read = [&out](auto conversion) {
+    const std::string text(spec.substr(std::min<size_t>(2, spec.size())));
+    const auto number = [&text] { return std::stod(text); };
+    const TFieldValue value =
+        spec.empty()     ? TFieldValue{}
+        : spec[0] == 'i' ? TFieldValue{TFieldValue::TKind::Integer, std::stoll(text), 0, {}}
+        : spec[0] == 'r' ? TFieldValue{TFieldValue::TKind::Real, 0, number(), {}}
+        : spec[0] == 'd' ? TFieldValue{TFieldValue::TKind::DateTime, 0, number(), {}}
+                         : TFieldValue{TFieldValue::TKind::Text, 0, 0, text};
+    const auto read = [](auto conversion) -> std::string {
         try {
-            out << conversion();
+            std::ostringstream out;
+            out << std::setprecision(15) << conversion();
+            return out.str();
         } catch (const Exception&) {
-            out << "error";
+            return "error";
         }
     };
-    out << FieldAsText(value) << "|";
-    read([&] { return FieldAsInteger(value); });
-    out << "|";
-    read([&] { return FieldAsFloat(value); });
-    out << "|";
-    read([&] { return FieldAsDateTime(value); });
-    return out.str();
+    return FieldAsText(value) + "|" + read([&] { return FieldAsInteger(value); }) + "|" +
+           read([&] { return FieldAsFloat(value); }) + "|" +
+           read([&] { return FieldAsDateTime(value); });
 }
 
 // Integers round to the nearest, half away from zero; texts must be whole numbers; large
 // numbers show 15 digits and an exponent; day numbers count from 1899-12-30.
 TEST(FieldConversion, ReadsValuesAsTheProgramDoes)
 {
-    const std::pair<TFieldValue, const char*> cases[] = {
-        {{}, "|0|0|0"},
-        {Int(-42), "-42|-42|-42|-42"},
-        {Int(123456789012345678), "1.23456789012346E17|123456789012345678|1.23456789012346e+17|"
-                                  "1.23456789012346e+17"},
-        {Real(0.1), "0.1|0|0.1|0.1"},
-        {Real(2.5), "2.5|3|2.5|2.5"},
-        {Real(-2.5), "-2.5|-3|-2.5|-2.5"},
-        {Real(2.4999), "2.4999|2|2.4999|2.4999"},
-        {Real(-0.4), "-0.4|0|-0.4|-0.4"},
-        {Real(1e27), "1E27|9223372036854775807|1e+27|1e+27"},
-        {Real(-1.5e-7), "-1.5E-7|0|-1.5e-07|-1.5e-07"},
-        {Text(""), "|0|0|0"},
-        {Text(" 42 "), " 42 |42|42|42"},
-        {Text("+7"), "+7|7|7|7"},
-        {Text("123456789012345678"), "123456789012345678|123456789012345678|1.23456789012346e+17|"
-                                     "1.23456789012346e+17"},
-        {Text("2.5"), "2.5|3|2.5|2.5"},
-        {Text("-1e3"), "-1e3|-1000|-1000|-1000"},
-        {Text("1E27"), "1E27|9223372036854775807|1e+27|1e+27"},
-        {Text("1899-12-31 12:00:00"), "1899-12-31 12:00:00|error|error|1.5"},
-        {Text("1899-12-30"), "1899-12-30|error|error|0"},
-        {Text("2000-01-01T06:00:00"), "2000-01-01T06:00:00|error|error|36526.25"},
-        {Text("36526.25"), "36526.25|36526|36526.25|36526.25"},
-        {Date(0), "1899-12-30 00:00:00|0|0|0"},
-        {Date(1.5), "1899-12-31 12:00:00|2|1.5|1.5"},
-        {Date(29572), "1980-12-17 00:00:00|29572|29572|29572"}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "|0|0|0"},
+        {"i:-42", "-42|-42|-42|-42"},
+        {"i:123456789012345678",
+         "1.23456789012346E17|123456789012345678|1.23456789012346e+17|1.23456789012346e+17"},
+        {"r:0.1", "0.1|0|0.1|0.1"},
+        {"r:2.5", "2.5|3|2.5|2.5"},
+        {"r:-2.5", "-2.5|-3|-2.5|-2.5"},
+        {"r:2.4999", "2.4999|2|2.4999|2.4999"},
+        {"r:-0.4", "-0.4|0|-0.4|-0.4"},
+        {"r:1e27", "1E27|9223372036854775807|1e+27|1e+27"},
+        {"r:-1.5e-7", "-1.5E-7|0|-1.5e-07|-1.5e-07"},
+        {"t:", "|0|0|0"},
+        {"t: 42 ", " 42 |42|42|42"},
+        {"t:+7", "+7|7|7|7"},
+        {"t:123456789012345678",
+         "123456789012345678|123456789012345678|1.23456789012346e+17|1.23456789012346e+17"},
+        {"t:2.5", "2.5|3|2.5|2.5"},
+        {"t:-1e3", "-1e3|-1000|-1000|-1000"},
+        {"t:1E27", "1E27|9223372036854775807|1e+27|1e+27"},
+        {"t:36526.25", "36526.25|36526|36526.25|36526.25"},
+        {"t:1899-12-31 12:00:00", "1899-12-31 12:00:00|error|error|1.5"},
+        {"t:1899-12-30", "1899-12-30|error|error|0"},
+        {"t:2000-01-01T06:00:00", "2000-01-01T06:00:00|error|error|36526.25"},
+        {"d:0", "1899-12-30 00:00:00|0|0|0"},
+        {"d:1.5", "1899-12-31 12:00:00|2|1.5|1.5"},
+        {"d:29572", "1980-12-17 00:00:00|29572|29572|29572"}};
     for (const auto& [value, expected] : cases)
-        EXPECT_EQ(Readings(value), expected);
-    for (const char* text : {"abc", "12abc", "nan", "inf", "1,5", "++1", "0x10", "yesterday"})
-        EXPECT_EQ(Readings(Text(text)), std::string(text) + "|error|error|error");
+        EXPECT_EQ(Readings(value), expected) << value;
+    for (const std::string text : {"abc", "12abc", "nan", "inf", "1,5", "++1", "0x10", "yesterday"})
+        EXPECT_EQ(Readings("t:" + text), text + "|error|error|error");
     try {
-        FieldAsInteger(Text("abc"));
+        FieldAsInteger({TFieldValue::TKind::Text, 0, 0, "abc"});
         ADD_FAILURE() << "no exception";
     } catch (const Exception& e) {
         EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
@@ -139,73 +126,110 @@ double Now()
                      now.time().minute(), now.time().second());
 }
 
-TEST_F(SessionTest, QueriesConvertResolveNamesAndKeepTheirText)
+// The same Oracle SQL through the embedded engine and through ODBC with the SQLite ODBC driver
+// on the same folder: the reader's texts run unchanged, values convert alike.
+TEST_F(SessionTest, BothBackendsRunOracleSql)
+{
+    WriteAliases("[TEST]\nBACKEND=EMBEDDED\nPATH=" + m_folder + "\nUSER NAME=scott\n[LITE]\n" +
+                 "BACKEND=ODBC\nCONNECT STRING=DRIVER=SQLite3;Database=" + m_folder +
+                 "/SYS.sqlite\nUSER NAME=scott\n[BAD]\nBACKEND=ODBC\nDSN=quorvex_no_such_dsn\n");
+    for (const char* alias : {"TEST", "LITE"}) {
+        SCOPED_TRACE(alias);
+        if (alias[0] == 'L' && !QSqlDatabase::isDriverAvailable("QODBC"))
+            GTEST_SKIP() << "this Qt has no QODBC driver";
+        auto session = MakeSession(alias);
+        auto q = session->CreateQuery();
+        q->SetSQL("SELECT \"USER#\",\"NAME\" FROM SYS.\"USER$\" WHERE \"TYPE#\" = 1");
+        q->AddSQL("AND USER# = :USER_NO");
+        q->SetParam("USER_NO", "59"); // bound as text, as the reader binds it
+        q->Open();
+        EXPECT_EQ(std::to_string(q->AsInteger(0)) + q->AsText(1) + session->UserName(),
+                  "59SCOTTSCOTT");
+        EXPECT_EQ(QSqlDatabase::database("QuorvexGlobal", false).driverName(),
+                  alias[0] == 'L' ? "QODBC" : "QSQLITE");
+        // Unqualified names are the login user's; an Oracle outer join over the dictionary.
+        EXPECT_EQ(Text(*session, "SELECT U.NAME, O.NAME FROM SYS.USER$ U, SYS.OBJ$ O WHERE "
+                                 "U.USER# = O.OWNER#(+) AND U.TYPE# = 1 ORDER BY U.NAME, O.NAME"),
+                  "BROKEN|NULL\nHR|DEPARTMENTS\nHR|EMP\nNOPASS|NULL\nSCOTT|EMP\nSYS|DUAL\n");
+        EXPECT_EQ(Text(*session, "SELECT ENAME FROM HR.\"EMP\" WHERE EMPNO = 2 UNION ALL SELECT "
+                                 "DUMMY FROM DUAL UNION ALL SELECT COUNT(*) FROM EMP"),
+                  "KOCHHAR\nX\n3\n");
+        EXPECT_EQ(Text(*session, "SELECT EMPNO, ENAME, SAL, HIREDATE FROM EMP ORDER BY EMPNO"),
+                  "7369|SMITH|800|1980-12-17 00:00:00\n7499|ALLEN|1600.5|1981-02-20 00:00:00\n"
+                  "7521|WARD|NULL|NULL\n");
+        q->SetSQL("SELECT SAL, HIREDATE, SYSDATE FROM EMP WHERE EMPNO = 7499");
+        q->Open();
+        EXPECT_EQ(q->AsInteger(0), 1601);
+        EXPECT_DOUBLE_EQ(q->AsDateTime(1), 29637);
+        EXPECT_LT(std::fabs(q->AsDateTime(2) - Now()), 60.0 / 86400);
+        session->ExecuteStatement("CREATE TABLE SCOTT.NOTES (ID INTEGER, BODY TEXT)");
+        q->SetSQL("INSERT INTO SCOTT.NOTES VALUES (:ID, :BODY)");
+        for (const std::string body : {"first: with a colon", ""}) {
+            q->SetParam("ID", std::int64_t{static_cast<int>(body.size())});
+            q->SetParam("BODY", body); // an empty text is null
+            q->ExecSQL();
+        }
+        EXPECT_EQ(Text(*session, "SELECT ID, BODY FROM NOTES ORDER BY ID"),
+                  "0|NULL\n19|first: with a colon\n");
+        EXPECT_THROW(Text(*session, "SELECT * FROM NO_SUCH_TABLE"), Exception);
+        session->ExecuteStatement("DROP TABLE SCOTT.NOTES");
+    }
+    auto bad = MakeSession("BAD");
+    EXPECT_NE(OpenMessage(*bad).find("QODBC"), std::string::npos);
+    EXPECT_FALSE(bad->Connected());
+}
+
+TEST_F(SessionTest, EmbeddedQueriesKeepTheirTextAndParameters)
 {
     auto session = MakeSession();
     auto q = session->CreateQuery();
-    q->SetSQL("SELECT NULL, 2.5, 1e27, 123456789012345678, '1899-12-31 12:00:00', 'abc', SYSDATE "
-              "FROM DUAL");
-    q->Open();
-    EXPECT_EQ(Readings(Real(2.5)).substr(0, 5),
-              q->AsText(1) + "|" + std::to_string(q->AsInteger(1)));
-    EXPECT_TRUE(q->IsNull(0) && q->AsText(0).empty() && q->AsInteger(0) == 0);
-    EXPECT_EQ(q->AsText(2) + " " + std::to_string(q->AsInteger(2)), "1E27 9223372036854775807");
-    EXPECT_EQ(q->AsText(3) + " " + std::to_string(q->AsInteger(3)),
-              "1.23456789012346E17 123456789012345678");
-    EXPECT_DOUBLE_EQ(q->AsDateTime(4), 1.5);
-    EXPECT_THROW(q->AsInteger(5), Exception);
-    EXPECT_LT(std::fabs(q->AsDateTime(6) - Now()), 60.0 / 86400);
     q->SetSQL("SELECT ENAME\r\nFROM EMP\nWHERE EMPNO = 7369\r\n");
     q->AddSQL("ORDER BY 1");
     EXPECT_EQ(q->SQLText(), "SELECT ENAME\r\nFROM EMP\r\nWHERE EMPNO = 7369\r\nORDER BY 1\r\n");
     q->ClearSQL();
-    EXPECT_FALSE(q->IsOpen());
     EXPECT_EQ(q->SQLText(), "");
-    EXPECT_EQ(Text(*session, "SELECT EMPNO, ENAME, SAL, HIREDATE FROM EMP ORDER BY EMPNO"),
-              "7369|SMITH|800|1980-12-17 00:00:00\n7499|ALLEN|1600.5|1981-02-20 00:00:00\n"
-              "7521|WARD|NULL|NULL\n");
-    // Unqualified names are the login user's; an Oracle outer join over the dictionary.
-    EXPECT_EQ(Text(*session, "SELECT ENAME FROM HR.\"EMP\" WHERE EMPNO = 1 UNION ALL SELECT "
-                             "DUMMY FROM DUAL UNION ALL SELECT COUNT(*) FROM EMP"),
-              "KING\nX\n3\n");
-    EXPECT_EQ(Text(*session, "SELECT U.NAME, O.NAME FROM SYS.USER$ U, SYS.OBJ$ O WHERE U.USER# = "
-                             "O.OWNER#(+) AND U.TYPE# = 1 ORDER BY U.NAME, O.NAME"),
-              "BROKEN|NULL\nHR|DEPARTMENTS\nHR|EMP\nNOPASS|NULL\nSCOTT|EMP\nSYS|DUAL\n");
-    session->Close();
-    m_login.UserName = "hr";
-    m_login.Password = "hr";
-    EXPECT_EQ(Text(*session, "SELECT COUNT(*) FROM EMP UNION ALL SELECT COUNT(*) FROM "
-                             "SCOTT.\"EMP\" UNION ALL SELECT NAME FROM DEPARTMENTS"),
-              "2\n3\nAdministration\n");
-}
-
-TEST_F(SessionTest, ParametersByNameOrIndexAndWithoutParsing)
-{
-    auto session = MakeSession();
-    auto q = session->CreateQuery();
-    q->SetSQL("SELECT \"NAME\" FROM SYS.\"USER$\" WHERE \"USER#\" = :USER_NO");
-    q->SetParam("USER_NO", "46"); // bound as text, as the reader binds it
-    q->Open();
-    EXPECT_EQ(q->AsText(0), "HR");
-    q->SetParam("user_no", std::int64_t{59});
-    q->Open();
-    EXPECT_EQ(q->AsText(0), "SCOTT");
-    // An index counts the distinct parameters of the text in order; an empty text is null.
-    q->SetSQL("SELECT :B || :A || :B, :A + 1, :C IS NULL, :D IS NULL, :E IS NULL FROM DUAL");
+    // An index counts the distinct parameters of the text in order; names ignore case.
+    q->SetSQL("SELECT :B || :A || :B, :A + 1, :C IS NULL, :D IS NULL, :E IS NULL, 2.5, "
+              "123456789012345678, '1899-12-31 12:00:00' FROM DUAL");
     q->SetParam(0, "x");
     q->SetParam(1, std::int64_t{41});
-    q->SetParam("C", "");
+    q->SetParam("c", "");
     q->SetParam("D", " ");
     q->Open();
-    EXPECT_EQ(q->AsText(0) + " " + q->AsText(1) + " " + q->AsText(2) + q->AsText(3) + q->AsText(4),
-              "x41x 42 101");
-    EXPECT_THROW(q->SetParam(5, "z"), Exception);
+    EXPECT_EQ(Text(*session, "SELECT 1") + q->AsText(0) + " " + q->AsText(1) + " " + q->AsText(2) +
+                  q->AsText(3) + q->AsText(4) + " " + q->AsText(5) + " " +
+                  std::to_string(q->AsInteger(5)) + " " + std::to_string(q->AsInteger(6)),
+              "1\nx41x 42 101 2.5 3 123456789012345678");
+    EXPECT_DOUBLE_EQ(q->AsDateTime(7), 1.5);
+    EXPECT_THROW(q->SetParam(8, "z"), Exception);
     auto typed = session->CreateQuery(false);
     typed->SetSQL("SELECT ':X', COALESCE(:X, 'unbound') FROM DUAL");
     typed->SetParam("X", "bound");
     EXPECT_NO_THROW(typed->SetParam(5, "ignored"));
     typed->Open();
     EXPECT_EQ(typed->AsText(0) + " " + typed->AsText(1), ":X unbound");
+    // Several statements in one text all run; failures carry the database's message.
+    session->ExecuteStatement("CREATE TABLE SCOTT.NOTES (ID INTEGER); INSERT INTO SCOTT.NOTES "
+                              "VALUES (3); INSERT INTO SCOTT.NOTES VALUES (4);");
+    EXPECT_EQ(Text(*session, "SELECT SUM(ID) FROM NOTES"), "7\n");
+    for (const auto& [sql, message] :
+         {std::pair{"SELECT * FROM NO_SUCH_TABLE", "no such table: NO_SUCH_TABLE"},
+          {"SELECT NO_SUCH_COLUMN FROM EMP", "no such column: NO_SUCH_COLUMN"},
+          {"SELEC 1", "near \"SELEC\": syntax error"},
+          {"INSERT INTO NOWHERE VALUES (1)", "no such table: NOWHERE"}}) {
+        try {
+            session->ExecuteStatement(sql);
+            ADD_FAILURE() << "no exception";
+        } catch (const Exception& e) {
+            EXPECT_STREQ(e.what(), message);
+        }
+    }
+    session->Close();
+    m_login.UserName = "hr";
+    m_login.Password = "hr";
+    EXPECT_EQ(Text(*session, "SELECT COUNT(*) FROM EMP UNION ALL SELECT COUNT(*) FROM "
+                             "SCOTT.\"EMP\" UNION ALL SELECT NAME FROM DEPARTMENTS"),
+              "2\n3\nAdministration\n");
 }
 
 TEST_F(SessionTest, CursorWalksFirstReRunsAndCloseEnds)
@@ -252,37 +276,6 @@ TEST_F(SessionTest, CursorWalksFirstReRunsAndCloseEnds)
     EXPECT_THROW(q->ExecSQL(), Exception);
 }
 
-TEST_F(SessionTest, StatementsRunOrFailWithTheDatabaseMessage)
-{
-    auto session = MakeSession();
-    for (const auto& [sql, message] :
-         {std::pair{"SELECT * FROM NO_SUCH_TABLE", "no such table: NO_SUCH_TABLE"},
-          {"SELECT NO_SUCH_COLUMN FROM EMP", "no such column: NO_SUCH_COLUMN"},
-          {"SELEC 1", "near \"SELEC\": syntax error"},
-          {"INSERT INTO NOWHERE VALUES (1)", "no such table: NOWHERE"}}) {
-        try {
-            session->ExecuteStatement(sql);
-            ADD_FAILURE() << "no exception";
-        } catch (const Exception& e) {
-            EXPECT_STREQ(e.what(), message);
-        }
-    }
-    session->ExecuteStatement("CREATE TABLE SCOTT.NOTES (ID INTEGER, BODY TEXT)");
-    auto insert = session->CreateQuery();
-    insert->SetSQL("INSERT INTO SCOTT.NOTES VALUES (:ID, :BODY)");
-    insert->SetParam("ID", std::int64_t{1});
-    insert->SetParam("BODY", "first: with a colon");
-    insert->ExecSQL();
-    insert->SetParam("ID", std::int64_t{2});
-    insert->SetParam("BODY", "");
-    insert->ExecSQL();
-    // Several statements in one text all run.
-    session->ExecuteStatement("INSERT INTO SCOTT.NOTES VALUES (3, ':X'); "
-                              "INSERT INTO SCOTT.NOTES VALUES (4, 'four');");
-    EXPECT_EQ(Text(*session, "SELECT ID, BODY FROM NOTES ORDER BY ID"),
-              "1|first: with a colon\n2|NULL\n3|:X\n4|four\n");
-}
-
 TEST_F(SessionTest, StoredProceduresCallTextAndTheEmbeddedRefusal)
 {
     EXPECT_EQ(StoredProcCallText("SYS.DBMS_UTILITY.ANALYZE_SCHEMA", {"SCHEMA", "METHOD"}),
@@ -301,52 +294,6 @@ TEST_F(SessionTest, StoredProceduresCallTextAndTheEmbeddedRefusal)
     EXPECT_TRUE(proc->ParamNames().empty());
     proc->SetParam("ownname", "SCOTT");
     EXPECT_THROW(proc->Execute(), Exception);
-}
-
-// The ODBC backend with the SQLite ODBC driver on the same folder: the reader's Oracle SQL
-// runs unchanged through it.
-TEST_F(SessionTest, OdbcBackendRunsOracleSql)
-{
-    if (!QSqlDatabase::isDriverAvailable("QODBC"))
-        GTEST_SKIP() << "this Qt has no QODBC driver";
-    auto session = MakeSession("LITE", WriteAliases("[LITE]\nDRIVER=ORACLE\nBACKEND=ODBC\nCONNECT "
-                                                    "STRING=DRIVER=SQLite3;Database=" +
-                                                    m_folder + "/SYS.sqlite\nUSER NAME=scott\n"));
-    session->Open();
-    EXPECT_EQ(session->UserName(), "SCOTT");
-    EXPECT_EQ(QSqlDatabase::database("QuorvexGlobal", false).driverName(), "QODBC");
-    auto q = session->CreateQuery();
-    q->SetSQL("SELECT \"USER#\",\"NAME\" FROM SYS.\"USER$\" WHERE \"TYPE#\" = 1");
-    q->AddSQL("AND USER# = :USER_NO");
-    q->SetParam("USER_NO", "59");
-    q->Open();
-    EXPECT_EQ(std::to_string(q->AsInteger(0)) + q->AsText(1), "59SCOTT");
-    EXPECT_EQ(Text(*session, "SELECT U.NAME, O.NAME FROM SYS.USER$ U, SYS.OBJ$ O WHERE U.USER# = "
-                             "O.OWNER#(+) AND U.TYPE# = 1 ORDER BY U.NAME, O.NAME"),
-              "BROKEN|NULL\nHR|DEPARTMENTS\nHR|EMP\nNOPASS|NULL\nSCOTT|EMP\nSYS|DUAL\n");
-    EXPECT_EQ(Text(*session, "SELECT ENAME FROM HR.\"EMP\" WHERE EMPNO = 2 UNION ALL SELECT DUMMY "
-                             "FROM DUAL"),
-              "KOCHHAR\nX\n");
-    q->SetSQL("SELECT SAL, HIREDATE, SYSDATE FROM EMP ORDER BY EMPNO DESC");
-    q->Open();
-    EXPECT_TRUE(q->IsNull(0) && q->AsText(0).empty() && q->AsInteger(0) == 0);
-    EXPECT_LT(std::fabs(q->AsDateTime(2) - Now()), 60.0 / 86400);
-    q->Next();
-    EXPECT_EQ(q->AsText(0) + " " + std::to_string(q->AsInteger(0)), "1600.5 1601");
-    q->Next();
-    EXPECT_DOUBLE_EQ(q->AsDateTime(1), 29572);
-    session->ExecuteStatement("CREATE TABLE SCOTT.NOTES (ID INTEGER, BODY TEXT)");
-    q->SetSQL("INSERT INTO SCOTT.NOTES VALUES (:ID, :BODY)");
-    q->SetParam("ID", std::int64_t{1});
-    q->SetParam("BODY", "");
-    q->ExecSQL();
-    EXPECT_EQ(Text(*session, "SELECT COUNT(*) FROM NOTES WHERE BODY IS NULL"), "1\n");
-    EXPECT_THROW(Text(*session, "SELECT * FROM NO_SUCH_TABLE"), Exception);
-    session.reset();
-    auto bad = MakeSession("BAD", WriteAliases("[BAD]\nBACKEND=ODBC\nDSN=quorvex_no_such_dsn\n"));
-    EXPECT_NE(OpenMessage(*bad).find("QODBC"), std::string::npos);
-    EXPECT_EQ(m_login.Calls, 2);
-    EXPECT_FALSE(bad->Connected());
 }
 
 } // namespace
