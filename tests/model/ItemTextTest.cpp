@@ -18,52 +18,39 @@
 namespace quorvex {
 namespace {
 
-struct TextCase {
-    const TClassInfo& (*classInfo)();
-    const char* props;
-    const char* key;
-    const char* creating;
-    const char* display; // nullptr: the creating text
-};
-
-const auto kField = &TFieldItem::StaticClass;
-const auto kConstraint = &TConstraintItem::StaticClass;
-
-// Every kind's key, creating and display text beyond what the comparison tests show: a plain
-// item's key is its object number in decimal, a column's has the column number of at least
-// two digits and its display text adds the comment, empty fields still give the frame.
-const TextCase kTextCases[] = {
-    {&TDefaultItem::StaticClass, "ObjectNo=-5|OID=99|OwnerNo=98|ObjectText=line 1\r\nline 2 ", "-5",
-     "line 1\r\nline 2 ", nullptr},
-    {&TNameStateItem::StaticClass, "ObjectName=Emp|ObjectNo=12|ObjectText=x", "Emp", "x", nullptr},
-    {kField,
-     "FieldNo=7|FieldName=ENAME|FieldType=1|Length=10|Null=1|DefaultVal='X'|CommentText=Employee "
-     "name|ObjectText=ignored|ObjectNo=5",
-     "Field07 : ENAME", "ENAME VARCHAR2(10) NOT NULL DEFAULT 'X'",
-     "ENAME VARCHAR2(10) NOT NULL DEFAULT 'X'\r\nEmployee name"},
-    {kField, "FieldNo=10|FieldType=12", "Field10 : ", " DATE", " DATE\r\n"},
-    {kField, "FieldNo=123|FieldName=X|FieldType=12", "Field123 : X", "X DATE", "X DATE\r\n"},
-    {&TIndexItem::StaticClass, "ObjectText=stored", "Index : ", "CREATE INDEX  ON  ();", nullptr},
-    {&TTriggerItem::StaticClass, "ObjectName=T", "Trigger : T", "CREATE OR REPLACE TRIGGER ",
-     nullptr},
-    {kConstraint,
-     "ObjectName=N|TableName=T|ConstType=4|RefObjName=R|RefFields=A,B|RefAct=1|ObjectState=2",
-     "Constraint : REFERENCES R (A,B) ON DELETE CASCADE [DISABLED]",
-     "ALTER TABLE T ADD CONSTRAINT N REFERENCES R (A,B) ON DELETE CASCADE DISABLE;",
-     "REFERENCES R (A,B) ON DELETE CASCADE [DISABLED]"},
-    {kConstraint, "ConstType=7", "Constraint :  IS NOT NULL",
-     "ALTER TABLE  ADD CONSTRAINT  CHECK (\"\" IS NOT NULL);", " IS NOT NULL"},
-};
-
 TEST(ItemTexts, KeyCreatingAndDisplayText)
 {
-    for (const TextCase& c : kTextCases) {
-        SCOPED_TRACE(c.props);
-        const auto object = test::MakeWithProps(c.classInfo(), c.props);
-        const auto* item = static_cast<const TDefaultItem*>(object.get());
-        EXPECT_EQ(item->GetKey(), c.key);
-        EXPECT_EQ(item->GetCreatingText(), c.creating);
-        EXPECT_EQ(item->GetDisplayText(), c.display != nullptr ? c.display : c.creating);
+    // What the comparison tests do not show: a plain item's key is its object number in
+    // decimal, a column's has the column number of at least two digits and its display text
+    // adds the comment, empty fields still give the frame. Display "=": the creating text.
+    const std::tuple<const TClassInfo& (*)(), const char*, const char*, const char*, const char*>
+        cases[] = {
+            // clang-format off
+            {&TDefaultItem::StaticClass, "ObjectNo=-5|OID=99|OwnerNo=98|ObjectText=line 1\r\nline 2 ",
+             "-5", "line 1\r\nline 2 ", "="},
+            {&TNameStateItem::StaticClass, "ObjectName=Emp|ObjectNo=12|ObjectText=x", "Emp", "x", "="},
+            {&TFieldItem::StaticClass, "FieldNo=7|FieldName=ENAME|FieldType=1|Length=10|Null=1|"
+             "DefaultVal='X'|CommentText=Employee name|ObjectText=ignored|ObjectNo=5", "Field07 : ENAME",
+             "ENAME VARCHAR2(10) NOT NULL DEFAULT 'X'", "ENAME VARCHAR2(10) NOT NULL DEFAULT 'X'\r\nEmployee name"},
+            {&TFieldItem::StaticClass, "FieldNo=10|FieldType=12", "Field10 : ", " DATE", " DATE\r\n"},
+            {&TFieldItem::StaticClass, "FieldNo=123|FieldName=X|FieldType=12", "Field123 : X", "X DATE", "X DATE\r\n"},
+            {&TIndexItem::StaticClass, "ObjectText=stored", "Index : ", "CREATE INDEX  ON  ();", "="},
+            {&TTriggerItem::StaticClass, "ObjectName=T", "Trigger : T", "CREATE OR REPLACE TRIGGER ", "="},
+            {&TConstraintItem::StaticClass, "ObjectName=N|TableName=T|ConstType=4|RefObjName=R|RefFields=A,B|"
+             "RefAct=1|ObjectState=2", "Constraint : REFERENCES R (A,B) ON DELETE CASCADE [DISABLED]",
+             "ALTER TABLE T ADD CONSTRAINT N REFERENCES R (A,B) ON DELETE CASCADE DISABLE;",
+             "REFERENCES R (A,B) ON DELETE CASCADE [DISABLED]"},
+            {&TConstraintItem::StaticClass, "ConstType=7", "Constraint :  IS NOT NULL",
+             "ALTER TABLE  ADD CONSTRAINT  CHECK (\"\" IS NOT NULL);", " IS NOT NULL"},
+            // clang-format on
+        };
+    for (const auto& [classInfo, props, key, creating, display] : cases) {
+        SCOPED_TRACE(props);
+        const auto object = test::MakeWithProps(classInfo(), props);
+        const auto& item = static_cast<const TDefaultItem&>(*object);
+        EXPECT_EQ(item.GetKey(), key);
+        EXPECT_EQ(item.GetCreatingText(), creating);
+        EXPECT_EQ(item.GetDisplayText(), std::string(display) == "=" ? creating : display);
     }
 }
 
@@ -77,28 +64,23 @@ TEST(ItemTexts, ObjectKinds)
         const std::string kind = type < 0 ? "" : kinds[type];
         EXPECT_EQ(KindName(type), kind);
         TObjectItem object;
+        test::SetProps(object,
+                       "ObjectName=X|ObjectText=create view X\r\nas select 1 |CommentText=c");
         object.ObjectType = type;
-        object.ObjectName = "X";
-        object.ObjectText = "create or replace view X as\r\n  select 1 from dual ";
-        object.CommentText = "the comment";
         const std::string creating = type == ObjectTypes::Table     ? "CREATE TABLE X ();"
                                      : type == ObjectTypes::Synonym ? "CREATE SYNONYM X;"
                                                                     : object.ObjectText;
         EXPECT_EQ(object.GetKey(), kind + " : X");
         EXPECT_EQ(object.GetCreatingText(), creating);
-        EXPECT_EQ(object.GetDisplayText(), type == ObjectTypes::Table ? "the comment" : creating);
+        EXPECT_EQ(object.GetDisplayText(), type == ObjectTypes::Table ? "c" : creating);
     }
     EXPECT_EQ(KindName(2147483647), "");
 }
 
 TEST(ItemTexts, ConstraintTypesEnabledAndDisabled)
 {
-    struct {
-        int constType;
-        const char* typeName;
-        const char* definition; // display text when enabled
-        const char* creating;   // creating text when enabled, without ";"
-    } const cases[] = {
+    // Type, its name, the display text and the creating text (without ";") when enabled.
+    const std::tuple<int, const char*, const char*, const char*> cases[] = {
         // clang-format off
         {0, "", "", ""},
         {1, "User Check", "SAL > 0", "ALTER TABLE EMP ADD CONSTRAINT C1 AS SAL > 0"},
@@ -111,24 +93,24 @@ TEST(ItemTexts, ConstraintTypesEnabledAndDisabled)
         {8, "", "", ""},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ConstraintTypeName(c.constType), c.typeName);
+    for (const auto& [type, typeName, definition, creating] : cases) {
+        EXPECT_EQ(ConstraintTypeName(type), typeName);
         // Any state but 2 prints as enabled, the comparison marks included.
         for (int state : {0, 1, 2, 3, 4, 5, 6}) {
-            SCOPED_TRACE(testing::Message() << c.constType << " state " << state);
+            SCOPED_TRACE(testing::Message() << type << " state " << state);
             // Every field is filled: only the type decides which show (RefAct only in references).
             TConstraintItem item;
             test::SetProps(item, "ObjectName=C1|TableName=EMP|Condition=SAL > 0|RefObjName=DEPT|"
                                  "RefFields=DEPTNO,LOC|RefRules=rules|Columns=C|ObjectText=stored");
-            item.RefAct = c.constType != 4;
-            item.ConstType = c.constType;
+            item.RefAct = type != 4;
+            item.ConstType = type;
             item.ObjectState = state;
             const bool disabled = state == ObjectStates::Disabled;
             EXPECT_EQ(item.GetDisplayText(),
-                      c.definition + std::string(disabled ? " [DISABLED]" : ""));
+                      definition + std::string(disabled ? " [DISABLED]" : ""));
             EXPECT_EQ(item.GetKey(), "Constraint : " + item.GetDisplayText());
             EXPECT_EQ(item.GetCreatingText(),
-                      *c.creating ? c.creating + std::string(disabled ? " DISABLE;" : ";") : "");
+                      *creating ? creating + std::string(disabled ? " DISABLE;" : ";") : "");
         }
     }
     for (int type : {-1, 9, 100})
@@ -137,74 +119,64 @@ TEST(ItemTexts, ConstraintTypesEnabledAndDisabled)
 
 TEST(ItemTexts, ColumnTypeNullAndDefault)
 {
-    // Lengths, precisions and scales distinct, so a text printing the wrong one shows.
-    struct {
-        std::int32_t type, length, precision, scale;
-        const char* expected;
-    } const types[] = {
+    // Type, length, precision and scale, the latter three distinct so that a text printing
+    // the wrong one shows.
+    const std::tuple<int, int, int, int, const char*> types[] = {
         // clang-format off
-        {1, 30, 7, 3, "VARCHAR2(30)"},  {2, 22, 10, 0, "NUMBER(10,0)"},  {2, 22, 7, 2, "NUMBER(7,2)"},
+        {1, 30, 7, 3, "VARCHAR2(30)"}, {2, 22, 10, 0, "NUMBER(10,0)"}, {2, 22, 7, 2, "NUMBER(7,2)"},
         {2, 22, 126, -1, "FLOAT(22,126)"}, {2, 22, 0, -1, "FLOAT(22,0)"}, {2, 22, -1, -1, "NUMBER(22)"},
-        {2, 21, -1, -5, "NUMBER(21)"},  {8, 0, 5, 6, "LONG"},  {9, 40, 5, 6, "VARCHAR(40)"},
-        {12, 7, 5, 6, "DATE"},  {23, 255, 5, 6, "RAW"},  {24, 0, 5, 6, "LONG RAW"},
-        {69, 6, 5, 6, "ROWID"},  {96, 1, 5, 6, "CHAR(1)"},  {105, 255, 5, 6, "MLSLABEL"},
-        {106, 255, 5, 6, "MLSLABEL"},  {3, 4, 5, 6, "UNDEFINED(4,5,6)"},
-        {0, 22, -1, -1, "UNDEFINED(22,-1,-1)"},  {104, 1, 2, 3, "UNDEFINED(1,2,3)"},
-        {107, 1, 2, 3, "UNDEFINED(1,2,3)"},  {-2, 0, 0, 0, "UNDEFINED(0,0,0)"},
+        {2, 21, -1, -5, "NUMBER(21)"}, {8, 0, 5, 6, "LONG"}, {9, 40, 5, 6, "VARCHAR(40)"},
+        {12, 7, 5, 6, "DATE"}, {23, 255, 5, 6, "RAW"}, {24, 0, 5, 6, "LONG RAW"},
+        {69, 6, 5, 6, "ROWID"}, {96, 1, 5, 6, "CHAR(1)"}, {105, 255, 5, 6, "MLSLABEL"},
+        {106, 255, 5, 6, "MLSLABEL"}, {3, 4, 5, 6, "UNDEFINED(4,5,6)"},
+        {0, 22, -1, -1, "UNDEFINED(22,-1,-1)"}, {104, 1, 2, 3, "UNDEFINED(1,2,3)"},
+        {107, 1, 2, 3, "UNDEFINED(1,2,3)"}, {-2, 0, 0, 0, "UNDEFINED(0,0,0)"},
         // clang-format on
     };
-    for (const auto& c : types) {
+    for (const auto& [type, length, precision, scale, expected] : types) {
         TFieldItem field;
-        field.FieldType = c.type;
-        field.Length = c.length;
-        field.Precision = c.precision;
-        field.Scale = c.scale;
-        EXPECT_EQ(field.TypeText(), c.expected);
+        field.FieldType = type;
+        field.Length = length;
+        field.Precision = precision;
+        field.Scale = scale;
+        EXPECT_EQ(field.TypeText(), expected);
     }
     // The default is appended exactly as the dictionary holds it, blanks included.
-    struct {
-        std::int32_t null;
-        const char* defaultVal;
-        const char* expected;
-    } const nullDefaults[] = {
+    const std::tuple<int, const char*, const char*> nullDefaults[] = {
         // clang-format off
-        {-1, "", "DATE"},  {1, "", "DATE NOT NULL"},  {2, "", "DATE NOT NULL"},
-        {0, "0", "DATE DEFAULT 0"},  {1, "0", "DATE NOT NULL DEFAULT 0"},  {-7, "0", "DATE DEFAULT 0"},
-        {0, " ", "DATE DEFAULT  "},  {1, " 1 + 2\n", "DATE NOT NULL DEFAULT  1 + 2\n"},
+        {-1, "", "DATE"}, {1, "", "DATE NOT NULL"}, {2, "", "DATE NOT NULL"},
+        {0, "0", "DATE DEFAULT 0"}, {1, "0", "DATE NOT NULL DEFAULT 0"}, {-7, "0", "DATE DEFAULT 0"},
+        {0, " ", "DATE DEFAULT  "}, {1, " 1 + 2\n", "DATE NOT NULL DEFAULT  1 + 2\n"},
         // clang-format on
     };
-    for (const auto& c : nullDefaults) {
+    for (const auto& [null, defaultVal, expected] : nullDefaults) {
         TFieldItem field;
         field.FieldType = 12;
-        field.Null = c.null;
-        field.DefaultVal = c.defaultVal;
-        EXPECT_EQ(field.TypeText(), c.expected);
+        field.Null = null;
+        field.DefaultVal = defaultVal;
+        EXPECT_EQ(field.TypeText(), expected);
     }
 }
 
 TEST(ItemTexts, KeysCompareAsUpperCaseAsciiTextAndMarksGiveStates)
 {
-    struct {
-        const char* a;
-        const char* b;
-        int sign;
-    } const cases[] = {
-        // Letters fold to upper case, so "_" sorts after every letter, lower case ones too.
+    // Letters fold to upper case, so "_" sorts after every letter, lower case ones too.
+    const std::tuple<const char*, const char*, int> cases[] = {
         // clang-format off
         {"EMP", "emp", 0}, {"Emp_Ix", "EMP_IX", 0}, {"DEPT", "EMP", -1}, {"a", "B", -1}, {"", "", 0},
         {"EMP", "EMP2", -1}, {"", "A", -1}, {"EMP_", "EMP", 1}, {"A_B", "ABC", 1}, {"a_", "AZ", 1},
         {"EMP_IX", "EMPNO_IX", 1}, {"A1", "A_", -1}, {"A z", "A_", -1}, {"A ", "A1", -1},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        TNameStateItem a;
-        TNameStateItem b;
-        a.ObjectName = c.a;
-        b.ObjectName = c.b;
-        const int forward = CompareKeys(&a, &b);
-        const int backward = CompareKeys(&b, &a);
-        EXPECT_EQ((forward > 0) - (forward < 0), c.sign) << c.a << " / " << c.b;
-        EXPECT_EQ((backward > 0) - (backward < 0), -c.sign) << c.b << " / " << c.a;
+    for (const auto& [a, b, sign] : cases) {
+        TNameStateItem first;
+        TNameStateItem second;
+        first.ObjectName = a;
+        second.ObjectName = b;
+        const int forward = CompareKeys(&first, &second);
+        const int backward = CompareKeys(&second, &first);
+        EXPECT_EQ((forward > 0) - (forward < 0), sign) << a << " / " << b;
+        EXPECT_EQ((backward > 0) - (backward < 0), -sign) << b << " / " << a;
     }
     // Numbers compare as text, not by value; absent items come first.
     TDefaultItem twelve;
