@@ -3,10 +3,8 @@
 
 #include "FormsTestSupport.h"
 #include "forms/ColorText.h"
-#include "forms/FontText.h"
 #include "forms/ValueEdit.h"
 
-#include <QFileInfo>
 #include <QListWidget>
 
 namespace quorvex::test {
@@ -32,46 +30,44 @@ QString Field(const TValueEdit& field)
 
 TEST(EditPropertiesForm, F2OpensTheDialogOnceCaptionedFromGlobalStringZero)
 {
-    for (const auto& [file, caption] :
-         {std::pair{"", "Edit Properties of TestForm"},
-          {"[GlobalStrings]\r\n0=Properties: %s\r\n", "Properties: TestForm"}}) {
-        FormFilesScope files;
-        files.Write(file);
-        LoadGlobalStrings();
-        TScriptedDialogsScope dialogs;
-        TEditableForm::SetEditPropertiesHandler(ShowEditProperties);
-        TTestForm target;
-        target.Initialize();
-        dialogs->FormAnswers.push_back([&](TEditableForm& dialog) {
-            EXPECT_EQ(dialog.windowTitle() + (dialog.parent() == &target ? "" : " unowned"),
-                      caption);
-            // F2 inside the dialog opens no other.
-            QTest::keyClick(&dialog, Qt::Key_F2);
-            QTest::keyClick(dialog.findChild<QListWidget*>("ValuesListBox"), Qt::Key_F2);
-            return int(mrCancel);
-        });
-        // Once, although the dialog's own key filter arrives while the key is handled.
-        QTest::keyClick(&target, Qt::Key_F2);
-        TEditableForm::SetEditPropertiesHandler({});
-        ASSERT_EQ(dialogs->Asked.size(), 1u);
-        // Released when it closes.
-        EXPECT_EQ(TEditableForm::Forms(), std::vector<TEditableForm*>{&target});
-    }
+    FormFilesScope files;
+    files.Write("[GlobalStrings]\r\n0=Properties: %s\r\n");
+    LoadGlobalStrings();
+    TScriptedDialogsScope dialogs;
+    TEditableForm::SetEditPropertiesHandler(ShowEditProperties);
+    TTestForm target;
+    target.Initialize();
+    QString caption;
+    dialogs->FormAnswers.push_back([&](TEditableForm& dialog) {
+        caption = dialog.windowTitle() + (dialog.parent() == &target ? "" : " unowned");
+        // F2 inside the dialog opens no other.
+        QTest::keyClick(&dialog, Qt::Key_F2);
+        QTest::keyClick(dialog.findChild<QListWidget*>("ValuesListBox"), Qt::Key_F2);
+        return int(mrCancel);
+    });
+    // Once, although the dialog's own key filter arrives while the key is handled.
+    QTest::keyClick(&target, Qt::Key_F2);
+    TEditableForm::SetEditPropertiesHandler({});
+    EXPECT_EQ(caption, "Properties: TestForm");
+    EXPECT_EQ(dialogs->Asked.size(), 1u);
+    // Released when it closes.
+    EXPECT_EQ(TEditableForm::Forms(), std::vector<TEditableForm*>{&target});
+    EXPECT_EQ(EditPropertiesCaption("%d %s %s %n %", "F"), "%d F %s %n %");
 }
 
-TEST(EditPropertiesForm, ListsGlobalStringsTheWindowItsNamedComponentsAndTheirProperties)
+TEST(EditPropertiesForm, ListsComponentsAndPropertiesAndSetsTheLinesReachedWithTheKeyboard)
 {
     FormFilesScope files;
     TScriptedDialogsScope dialogs;
     TTestForm target;
     target.Initialize();
     WithDialog(target, dialogs, [&](TEditPropertiesForm& dialog) {
+        dialog.show();
         QStringList names = Lines(*dialog.ComponentsListBox()->model());
         // The main window's own layout object is listed as well; a known fault, left for the
         // dialog's owners.
         names.removeOne("_layout");
-        EXPECT_EQ(names.join(u' ').toStdString(),
-                  "GlobalStrings TestForm Label1 Edit1 Timer1 MainStatusBar");
+        EXPECT_EQ(names.join(u' '), "GlobalStrings TestForm Label1 Edit1 Timer1 MainStatusBar");
         EXPECT_EQ(Field(*dialog.ValueEdit()), "Edit/Edit Properties of %s/");
         ASSERT_TRUE(dialog.SelectComponent("Label1"));
         EXPECT_EQ(Lines(*dialog.ValuesListBox()->model()).join(u'\n'),
@@ -80,23 +76,7 @@ TEST(EditPropertiesForm, ListsGlobalStringsTheWindowItsNamedComponentsAndTheirPr
                   "Color=clBtnFace\nCaption=Owner\nBorderWidth=0\nBorderStyle=bsNone\n"
                   "BevelWidth=1\nBevelOuter=bvNone\nAlignment=taLeftJustify");
         EXPECT_EQ(Field(*dialog.ValueEdit()), "DropDownList/False/False,True");
-        ASSERT_TRUE(dialog.SelectComponent("Timer1"));
-        EXPECT_EQ(dialog.ValuesListBox()->count(), 0);
-    });
-    EXPECT_TRUE(IsEditableProperty("ShowPreviewGrid"));
-    for (const char* name : {"Name", "Caption,Title", ""})
-        EXPECT_FALSE(IsEditableProperty(name)) << name;
-}
-
-TEST(EditPropertiesForm, SetAppliesToTheLinesReachedWithTheKeyboard)
-{
-    FormFilesScope files;
-    TScriptedDialogsScope dialogs;
-    TTestForm target;
-    target.Initialize();
-    WithDialog(target, dialogs, [&](TEditPropertiesForm& dialog) {
-        dialog.show();
-        ASSERT_TRUE(dialog.SelectComponent("Label1") && dialog.SelectProperty("Width"));
+        ASSERT_TRUE(dialog.SelectProperty("Width"));
         QTest::keyClick(dialog.ValuesListBox(), Qt::Key_Down);
         dialog.ValueEdit()->SetText("33");
         dialog.SetButton()->click();
@@ -106,6 +86,8 @@ TEST(EditPropertiesForm, SetAppliesToTheLinesReachedWithTheKeyboard)
         EXPECT_EQ(Lines(*dialog.ValuesListBox()->model()), QStringList{"Change %s"});
         // This opening keeps its caption.
         EXPECT_EQ(dialog.windowTitle(), "Edit Properties of TestForm");
+        ASSERT_TRUE(dialog.SelectComponent("Timer1"));
+        EXPECT_EQ(dialog.ValuesListBox()->count(), 0);
     });
     EXPECT_EQ(target.Label1->geometry(), QRect(10, 33, 130, 40));
     EXPECT_EQ(files.Read(), "[TestForm]\nLabel1.Top=33\n\n[GlobalStrings]\n0=Change %s\n");
@@ -113,11 +95,14 @@ TEST(EditPropertiesForm, SetAppliesToTheLinesReachedWithTheKeyboard)
     WithDialog(target, dialogs, [&](TEditPropertiesForm& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Change TestForm");
     });
-    EXPECT_EQ(EditPropertiesCaption("%d %s %s %n %", "F"), "%d F %s %n %");
+    EXPECT_TRUE(IsEditableProperty("ShowPreviewGrid"));
+    for (const char* name : {"Name", "Caption,Title", ""})
+        EXPECT_FALSE(IsEditableProperty(name)) << name;
 }
 
 // Window | component | property | value typed ("dialog": chosen in the colour or font dialog),
-// then: the value field before | the values line after Set | the property read back.
+// then: the value field before | the values line after Set | the property read back afterwards,
+// or the message a value that does not convert is refused with.
 TEST(EditPropertiesForm, SetChangesTheComponentAndWritesItIntoTheWindowsOwnSection)
 {
     FormFilesScope files;
@@ -126,9 +111,9 @@ TEST(EditPropertiesForm, SetChangesTheComponentAndWritesItIntoTheWindowsOwnSecti
     for (const char* name : {"SQLGridForm", "SQLGridForm_1"})
         windows[name] = std::make_unique<TTestForm>("SQLGridForm");
     dialogs->ColorAnswers.push_back(QColor(0x12, 0x34, 0x56));
-    dialogs->FontAnswers.push_back(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
-    const char* const table =
-        R"(SQLGridForm_1 | SQLGridForm_1 | Caption | My Tool | Edit// | Caption=My Tool | My Tool
+    dialogs->FontAnswers.push_back(QFont("Arial", 10, QFont::Bold));
+    ExpectTable(
+        4, R"(SQLGridForm_1 | SQLGridForm_1 | Caption | My Tool | Edit// | Caption=My Tool | My Tool
 SQLGridForm_1 | Label1 | Caption | Owner 2 | Edit// | Caption=Owner 2 | Owner 2
 SQLGridForm | Edit1 | Width | 120 | Edit/100/ | Width=120 | 120
 SQLGridForm | Label1 | Color | dialog | DropDownEdit/clBtnFace/ | Color=$00563412 | $00563412
@@ -137,50 +122,39 @@ SQLGridForm | Label1 | Alignment | taCenter | DropDownList/taLeftJustify/taLeftJ
 SQLGridForm | Edit1 | Color | clRed | DropDownEdit/clWindow/ | Color=clRed | clRed
 SQLGridForm | Edit1 | Width | abc | Edit/120/ | Width=120 | 'abc' is not a valid integer value
 SQLGridForm | Edit1 | Color | no such colour | DropDownEdit/clRed/ | Color=clRed | 'no such colour' is not a valid integer value
-SQLGridForm | Label1 | Font | Arial, 10 point, style [fsHeavy] | DropDownEdit/Arial, 10 point, style [fsBold]/ | Font=Arial, 10 point, style [fsBold] | Invalid property element: fsHeavy)";
-    ExpectTable(4, table, [&](const QStringList& in) {
-        QStringList out;
-        TTestForm& window = *windows[in[0]];
-        QObject* component = in[1] == in[0] ? &window : window.findChild<QObject*>(in[1]);
-        WithDialog(window, dialogs, [&](TEditPropertiesForm& dialog) {
-            EXPECT_TRUE(dialog.SelectComponent(in[1]) && dialog.SelectProperty(in[2]));
-            out << Field(*dialog.ValueEdit());
-            const QString before = ReadComponentProperty(*component, in[2]);
-            if (in[3] == "dialog") {
-                dialog.ValueEdit()->DropDown();
-                // Choosing alone changes nothing yet.
-                EXPECT_EQ(ReadComponentProperty(*component, in[2]), before);
-            } else {
-                dialog.ValueEdit()->SetText(in[3]);
-            }
-            dialog.SetButtonClick();
-            out << dialog.ValuesListBox()->currentItem()->text();
-            if (in[2] == "Color") {
-                EXPECT_EQ(ColorToString(dialog.ValueEdit()->FieldColor()), out.back().mid(6));
-            }
+SQLGridForm | Label1 | Font | Arial, 10 point, style [fsHeavy] | DropDownEdit/Arial, 10 point, style [fsBold]/ | Font=Arial, 10 point, style [fsBold] | Invalid property element: fsHeavy)",
+        [&](const QStringList& in) {
+            QStringList out;
+            TTestForm& window = *windows[in[0]];
+            QObject* component = in[1] == in[0] ? &window : window.findChild<QObject*>(in[1]);
+            WithDialog(window, dialogs, [&](TEditPropertiesForm& dialog) {
+                EXPECT_TRUE(dialog.SelectComponent(in[1]) && dialog.SelectProperty(in[2]));
+                out << Field(*dialog.ValueEdit());
+                const QString before = ReadComponentProperty(*component, in[2]);
+                if (in[3] == "dialog") {
+                    dialog.ValueEdit()->DropDown();
+                    // Choosing alone changes nothing yet.
+                    EXPECT_EQ(ReadComponentProperty(*component, in[2]), before);
+                } else {
+                    dialog.ValueEdit()->SetText(in[3]);
+                }
+                dialog.SetButtonClick();
+                out << dialog.ValuesListBox()->currentItem()->text();
+                if (in[2] == "Color") {
+                    EXPECT_EQ("Color=" + ColorToString(dialog.ValueEdit()->FieldColor()),
+                              out.back());
+                }
+            });
+            const auto& last = dialogs->Asked.back();
+            return out << (last.Icon == QMessageBox::Critical
+                               ? last.Text
+                               : ReadComponentProperty(*component, in[2]));
         });
-        const auto& last = dialogs->Asked.back();
-        out << (last.Icon == QMessageBox::Critical ? last.Text
-                                                   : ReadComponentProperty(*component, in[2]));
-        return out;
-    });
     EXPECT_EQ(files.Read(),
               "[SQLGridForm_1]\nSQLGridForm_1.Caption=My Tool\nLabel1.Caption=Owner 2\n\n"
               "[SQLGridForm]\nEdit1.Width=120\nLabel1.Color=$00563412\n"
               "Label1.Font=Arial, 10 point, style = [fsBold]\nLabel1.Alignment=taCenter\n"
               "Edit1.Color=clRed\n");
-    // What was written is what the windows get when they are created again.
-    for (auto& [name, window] : windows) {
-        TTestForm restored;
-        restored.setObjectName(name);
-        ApplyUserProperties(restored);
-        for (const char* component : {"Label1", "Edit1"})
-            for (const QString property : {"Caption", "Width", "Color", "Font", "Alignment"})
-                EXPECT_EQ(ReadComponentProperty(*restored.findChild<QObject*>(component), property),
-                          ReadComponentProperty(*window->findChild<QObject*>(component), property))
-                    << component << property.toStdString();
-        EXPECT_EQ(restored.windowTitle(), window->windowTitle());
-    }
 }
 
 } // namespace quorvex::test

@@ -14,6 +14,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace quorvex::test {
 
 // Points the user-defined property file and the contacts file into a fresh temporary folder for
@@ -22,7 +28,6 @@ class FormFilesScope {
 public:
     FormFilesScope() { Use(FileName(), FileName(kContactsFileName)); }
     ~FormFilesScope() { Use({}, {}); }
-
     QString FileName(std::string_view name = "Quorvex.UDP") const
     {
         return QString::fromStdString(m_dir.File(name));
@@ -51,18 +56,18 @@ T* NamedChild(TParent* parent, const char* name)
     return child;
 }
 
-// A small window: a label captioned by the creation handler, an edit field, a named
-// helper without visible properties and an unnamed field. It records the key presses it
-// previews and what the window was like when its creation handler ran.
+// A small window: a label captioned by the creation handler, an edit field, a named helper
+// without visible properties and an unnamed field. It records the key presses it previews and
+// what the window was like when its creation handler ran.
 class TTestForm : public TEditableForm {
 public:
-    explicit TTestForm(const QString& name = QStringLiteral("TestForm"), Qt::WindowFlags flags = {})
+    explicit TTestForm(const QString& name = "TestForm", Qt::WindowFlags flags = {})
         : TEditableForm(name, nullptr, flags)
     {
         resize(400, 300);
         setCentralWidget(Central);
         Label1->setGeometry(10, 20, 130, 40);
-        Label1->setFont(QFont(QStringLiteral("Arial"), 9));
+        Label1->setFont(QFont("Arial", 9));
         NamedChild<QObject>(this, "Timer1");
         new QLineEdit(Central);
     }
@@ -70,26 +75,19 @@ public:
     QWidget* Central = new QWidget(this);
     QLabel* Label1 = NamedChild<QLabel>(Central, "Label1");
     QLineEdit* Edit1 = NamedChild<QLineEdit>(Central, "Edit1");
-    QString StateAtCreate;
-    QString EditTextAtKey;
-    int KeysSeen = 0;
+    QString Seen; // the creation handler's view, then the edit field's text at each key
     bool SwallowKeys = false;
 
 protected:
     void FormCreate() override
     {
-        StateAtCreate = QStringLiteral("status bar %1, height %2, on top %3")
-                            .arg(int(statusBar() == MainStatusBar()))
-                            .arg(height())
-                            .arg(int(windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
-        Label1->setText(QStringLiteral("Owner"));
+        Seen = QStringLiteral("status bar %1, height %2, on top %3;")
+                   .arg(int(statusBar() == MainStatusBar()))
+                   .arg(height())
+                   .arg(int(windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+        Label1->setText("Owner");
     }
-    bool FormKeyDown(QKeyEvent*) override
-    {
-        ++KeysSeen;
-        EditTextAtKey = Edit1->text();
-        return SwallowKeys;
-    }
+    bool FormKeyDown(QKeyEvent*) override { return Seen += " " + Edit1->text(), SwallowKeys; }
 };
 
 // The entries of a list or a combo box.
@@ -108,7 +106,7 @@ QString OrError(TRun&& run)
     try {
         return run();
     } catch (const EConvertError& error) {
-        return QString::fromUtf8(error.what());
+        return error.what();
     }
 }
 
@@ -120,10 +118,10 @@ void ExpectTable(qsizetype inputs, const char* table, TRow&& row)
 {
     QString expected;
     QString actual;
-    for (const QString& line : QString::fromUtf8(table).split(u'\n', Qt::SkipEmptyParts)) {
-        const QStringList in = line.split(QStringLiteral(" | ")).mid(0, inputs);
+    for (const QString& line : QString(table).split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList in = line.split(" | ").mid(0, inputs);
         expected += line + u'\n';
-        actual += (in + row(in)).join(QStringLiteral(" | ")) + u'\n';
+        actual += (in + row(in)).join(" | ") + u'\n';
     }
     EXPECT_EQ(actual.toStdString(), expected.toStdString());
 }
