@@ -4,11 +4,7 @@
 #include "CorpusReplay.h"
 #include "LayoutReaderFuzzer.h"
 
-namespace {
-
 TEST(LayoutCorpusReplay, EveryFileLoadsOrIsRefused)
 {
     quorvex::test::ReplayCorpus(QUORVEX_FUZZ_CORPUS_DIR, quorvex::fuzz::LoadLayoutBytes);
 }
-
-} // namespace

@@ -11,9 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <stdexcept>
-#include <string>
 
 namespace quorvex::fuzz {
 
@@ -28,11 +26,10 @@ SnapshotOutcome LoadSnapshotBytes(std::string_view bytes)
     } catch (const Exception&) {
         return SnapshotOutcome::Rejected;
     }
-    // Whatever the reader accepted, the writer must be able to store, and what it stores must
-    // read back to the same bytes; failures here are not caught on purpose.
+    // Whatever the reader accepted, the writer must store, and what it stores must read back to
+    // the same bytes; failures here are not caught on purpose.
     const std::string saved = SaveToString(*model);
-    const std::unique_ptr<TDBNewOracle> again = CreateFromString<TDBNewOracle>(saved);
-    if (SaveToString(*again) != saved)
+    if (SaveToString(*CreateFromString<TDBNewOracle>(saved)) != saved)
         throw std::logic_error("a saved model did not read back to the same bytes");
     return SnapshotOutcome::Loaded;
 }

@@ -42,93 +42,81 @@ std::uint64_t Bits(double d)
     return std::bit_cast<std::uint64_t>(d);
 }
 
+double Double(std::uint64_t bits)
+{
+    return std::bit_cast<double>(bits);
+}
+
 constexpr std::uint64_t kOne = std::uint64_t{1} << 63; // the explicit integer bit
+constexpr std::uint64_t kTop2 = 0xC000000000000000;
 const double kInf = std::numeric_limits<double>::infinity();
 const double kTiny = std::numeric_limits<double>::denorm_min();
+const double kUlp = std::ldexp(1.0, -52); // of 1.0
 
 TEST(Extended80Test, DoublesConvertExactlyBothWays)
 {
-    const double maxSubnormal = std::bit_cast<double>(std::uint64_t{0x000FFFFFFFFFFFFF});
-    const struct {
-        double Value;
-        Extended80 Bytes;
-    } cases[] = {
+    const std::pair<double, Extended80> cases[] = {
+        // clang-format off
         {0.0, Ext("00 00 00 00 00 00 00 00 00 00")},
         {-0.0, Ext("00 00 00 00 00 00 00 00 00 80")},
-        // 1.0 = 1 * 2^0: integer bit only, exponent 0 + 16383 = 3FFF.
-        {1.0, Ext("00 00 00 00 00 00 00 80 FF 3F")},
-        // -2.5 = -1.01b * 2^1: significand A000..., exponent 4000, sign bit.
-        {-2.5, Ext("00 00 00 00 00 00 00 A0 00 C0")},
-        // 45000.5 = 1010111111001000.1b = 1.0101111110010001b * 2^15: AFC88..., 400E.
-        {45000.5, Ext("00 00 00 00 00 80 C8 AF 0E 40")},
-        // 0.1 as a double is 1.999999999999Ah * 2^-4: CCCCCCCCCCCCD000, exponent 3FFB.
-        {0.1, Ext("00 D0 CC CC CC CC CC CC FB 3F")},
+        {1.0, Ext("00 00 00 00 00 00 00 80 FF 3F")}, // 1 * 2^0: integer bit, exponent 3FFF
+        {-2.5, Ext("00 00 00 00 00 00 00 A0 00 C0")}, // -1.01b * 2^1
+        {45000.5, Ext("00 00 00 00 00 80 C8 AF 0E 40")}, // 1.0101111110010001b * 2^15
+        {0.1, Ext("00 D0 CC CC CC CC CC CC FB 3F")}, // 0.1 as a double: 1.999999999999Ah * 2^-4
         {kTiny, Make(false, 16383 - 1074, kOne)},
         {-kTiny, Make(true, 16383 - 1074, kOne)},
-        // (2^52 - 1) * 2^-1074 = 1.111...1b (52 ones) * 2^-1023.
-        {maxSubnormal, Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF000)},
-        {3 * kTiny, Make(false, 16383 - 1073, 0xC000000000000000)},
+        {Double(0x000FFFFFFFFFFFFF), Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF000)}, // 52 ones
+        {3 * kTiny, Make(false, 16383 - 1073, kTop2)},
         {DBL_MIN, Make(false, 16383 - 1022, kOne)},
         {DBL_MAX, Make(false, 16383 + 1023, 0xFFFFFFFFFFFFF800)},
         {-DBL_MAX, Make(true, 16383 + 1023, 0xFFFFFFFFFFFFF800)},
         {kInf, Make(false, 0x7FFF, kOne)},
         {-kInf, Make(true, 0x7FFF, kOne)},
-        {std::bit_cast<double>(std::uint64_t{0x7FF8000000000000}),
-         Make(false, 0x7FFF, 0xC000000000000000)},
-        {std::bit_cast<double>(std::uint64_t{0xFFF8000000000123}),
-         Make(true, 0x7FFF, 0xC000000000000000 | (std::uint64_t{0x123} << 11))},
+        {Double(0x7FF8000000000000), Make(false, 0x7FFF, kTop2)}, // quiet NaN
+        {Double(0xFFF8000000000123), Make(true, 0x7FFF, kTop2 | (std::uint64_t{0x123} << 11))},
+        // clang-format on
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(HexOf(DoubleToExtended(c.Value)), HexOf(c.Bytes)) << c.Value;
-        EXPECT_EQ(Bits(ExtendedToDouble(c.Bytes)), Bits(c.Value)) << c.Value;
+    for (const auto& [value, bytes] : cases) {
+        EXPECT_EQ(HexOf(DoubleToExtended(value)), HexOf(bytes)) << value;
+        EXPECT_EQ(Bits(ExtendedToDouble(bytes)), Bits(value)) << HexOf(bytes);
     }
 }
 
 TEST(Extended80Test, ExtendedValuesAreRoundedToNearestEven)
 {
-    const double ulpOfOne = std::ldexp(1.0, -52);
-    const struct {
-        const char* Name;
-        Extended80 Bytes;
-        double Expected;
-    } cases[] = {
-        // A double keeps the top 53 significand bits; bit 10 is half of its last place.
-        {"just below half: down", Make(false, 0x3FFF, 0x80000000000003FF), 1.0},
-        {"tie with even last bit: down", Make(false, 0x3FFF, 0x8000000000000400), 1.0},
-        {"just above half: up", Make(false, 0x3FFF, 0x8000000000000401), 1.0 + ulpOfOne},
-        {"tie with odd last bit: up", Make(false, 0x3FFF, 0x8000000000000C00), 1.0 + 2 * ulpOfOne},
-        {"odd last bit below half: down", Make(false, 0x3FFF, 0x8000000000000BFF), 1.0 + ulpOfOne},
-        {"negative tie: down in magnitude", Make(true, 0x3FFF, 0x8000000000000400), -1.0},
-        {"carry into the exponent", Make(false, 0x3FFF, 0xFFFFFFFFFFFFFC00), 2.0},
-        {"largest double stays", Make(false, 0x43FE, 0xFFFFFFFFFFFFFBFF), DBL_MAX},
-        {"tie above the largest double", Make(false, 0x43FE, 0xFFFFFFFFFFFFFC00), kInf},
-        {"2^1024 overflows", Make(false, 0x43FF, kOne), kInf},
-        {"negative 2^1024 overflows", Make(true, 0x43FF, kOne), -kInf},
-        {"largest extended", Make(false, 0x7FFE, ~std::uint64_t{0}), kInf},
-        {"half the smallest subnormal: tie to zero", Make(false, 16383 - 1075, kOne), 0.0},
-        {"above half the smallest subnormal", Make(false, 16383 - 1075, kOne | 1), kTiny},
-        {"three quarters of the smallest subnormal", Make(false, 16383 - 1075, 0xC000000000000000),
-         kTiny},
-        {"1.5 subnormal steps: tie to even 2", Make(false, 16383 - 1074, 0xC000000000000000),
-         2 * kTiny},
-        {"2.5 subnormal steps: tie to even 2", Make(false, 16383 - 1073, 0xA000000000000000),
-         2 * kTiny},
-        {"a quarter of the smallest subnormal", Make(false, 16383 - 1076, kOne), 0.0},
-        {"subnormal rounding up into the normals", Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF800),
-         DBL_MIN},
-        {"subnormal rounding down stays subnormal", Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF7FF),
-         std::bit_cast<double>(std::uint64_t{0x000FFFFFFFFFFFFF})},
-        {"smallest normal extended", Make(false, 1, kOne), 0.0},
-        {"negative tiny keeps its sign", Make(true, 1, kOne), -0.0},
-        {"extended denormal", Make(false, 0, 0x0000000000000001), 0.0},
+    // A double keeps the top 53 significand bits; bit 10 is half of its last place.
+    const std::pair<Extended80, double> cases[] = {
+        // clang-format off
+        {Make(false, 0x3FFF, 0x80000000000003FF), 1.0}, // just below half: down
+        {Make(false, 0x3FFF, 0x8000000000000400), 1.0}, // tie with even last bit: down
+        {Make(false, 0x3FFF, 0x8000000000000401), 1.0 + kUlp}, // just above half: up
+        {Make(false, 0x3FFF, 0x8000000000000C00), 1.0 + 2 * kUlp}, // tie with odd last bit: up
+        {Make(false, 0x3FFF, 0x8000000000000BFF), 1.0 + kUlp}, // odd last bit below half: down
+        {Make(true, 0x3FFF, 0x8000000000000400), -1.0}, // negative tie: down in magnitude
+        {Make(false, 0x3FFF, 0xFFFFFFFFFFFFFC00), 2.0}, // carry into the exponent
+        {Make(false, 0x43FE, 0xFFFFFFFFFFFFFBFF), DBL_MAX}, // largest double stays
+        {Make(false, 0x43FE, 0xFFFFFFFFFFFFFC00), kInf}, // tie above the largest double
+        {Make(false, 0x43FF, kOne), kInf}, // 2^1024 overflows
+        {Make(true, 0x43FF, kOne), -kInf},
+        {Make(false, 0x7FFE, ~std::uint64_t{0}), kInf}, // largest extended
+        {Make(false, 16383 - 1075, kOne), 0.0}, // half the smallest subnormal: tie to zero
+        {Make(false, 16383 - 1075, kOne | 1), kTiny}, // above half the smallest subnormal
+        {Make(false, 16383 - 1075, kTop2), kTiny}, // three quarters of it
+        {Make(false, 16383 - 1074, kTop2), 2 * kTiny}, // 1.5 subnormal steps: tie to even 2
+        {Make(false, 16383 - 1073, 0xA000000000000000), 2 * kTiny}, // 2.5 steps: tie to even 2
+        {Make(false, 16383 - 1076, kOne), 0.0}, // a quarter of the smallest subnormal
+        {Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF800), DBL_MIN}, // subnormal rounds up to normal
+        {Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF7FF), Double(0x000FFFFFFFFFFFFF)}, // stays
+        {Make(false, 1, kOne), 0.0}, // smallest normal extended
+        {Make(true, 1, kOne), -0.0}, // negative tiny keeps its sign
+        {Make(false, 0, 0x0000000000000001), 0.0}, // extended denormal
+        // clang-format on
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Bits(ExtendedToDouble(c.Bytes)), Bits(c.Expected))
-            << c.Name << ": got " << ExtendedToDouble(c.Bytes);
-    }
+    for (const auto& [bytes, expected] : cases)
+        EXPECT_EQ(Bits(ExtendedToDouble(bytes)), Bits(expected)) << HexOf(bytes);
     // Payload bits below those a double keeps still give a NaN, not an infinity.
     for (std::uint64_t significand :
-         {kOne | 1, kOne | 0x7FF, 0xC000000000000000, ~std::uint64_t{0}, std::uint64_t{1}}) {
+         {kOne | 1, kOne | 0x7FF, kTop2, ~std::uint64_t{0}, std::uint64_t{1}}) {
         for (bool negative : {false, true}) {
             const double d = ExtendedToDouble(Make(negative, 0x7FFF, significand));
             EXPECT_TRUE(std::isnan(d)) << std::hex << significand;
@@ -136,7 +124,6 @@ TEST(Extended80Test, ExtendedValuesAreRoundedToNearestEven)
         }
     }
 }
-
 TEST(Extended80Test, RandomValuesRoundTripAndAgreeWithTheHardware)
 {
     std::mt19937_64 random(20240611);

@@ -15,27 +15,6 @@
 namespace quorvex::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Every entry under `folder`, one per line: folders end in "/", files show their bytes (their
-// size when long).
-std::string Contents(const fs::path& folder)
-{
-    std::vector<std::string> lines;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string bytes = entry.is_directory() ? "" : ReadFileBytes(entry.path());
-        lines.push_back(fs::relative(entry.path(), folder).string() +
-                        (entry.is_directory() ? "/"
-                         : bytes.size() < 100 ? " " + bytes
-                                              : " " + std::to_string(bytes.size()) + " bytes"));
-    }
-    std::sort(lines.begin(), lines.end());
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
 TEST(SafeSaveTest, FailedSavesKeepTheOldFileAndLeaveNothingBehind)
 {
     RegisterSnapshotClasses();
@@ -68,9 +47,9 @@ TEST(SafeSaveTest, FailedSavesKeepTheOldFileAndLeaveNothingBehind)
         WriteFileBytes(dir.File("MODEL.OBJ"), "old model");
         WriteFileBytes(dir.File("aliases.ini"), "[S]\nA=1\n");
         WriteFileBytes(dir.File(tooLong), "old");
-        fs::create_directory(dir.Path() / "FOLDER");
+        std::filesystem::create_directory(dir.Path() / "FOLDER");
         WriteFileBytes(dir.File("FOLDER/inside"), "kept");
-        const std::string before = Contents(dir.Path());
+        const std::string before = FolderContents(dir.Path());
         const std::string error = ErrorOf<EStreamError>([&] {
             std::optional<TDiskFull> full;
             if (c.Limit != 0)
@@ -78,7 +57,7 @@ TEST(SafeSaveTest, FailedSavesKeepTheOldFileAndLeaveNothingBehind)
             c.Model != nullptr ? SaveToFile(*c.Model, file) : ini.Save();
         });
         EXPECT_EQ(error, c.Error == create ? create + " " + file : c.Error) << c.Name;
-        EXPECT_EQ(Contents(dir.Path()), before) << c.Name;
+        EXPECT_EQ(FolderContents(dir.Path()), before) << c.Name;
     }
 }
 
@@ -96,7 +75,7 @@ TEST(SafeSaveTest, SuccessfulSaveReplacesTheFileAndKeepsItsPermissions)
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     const std::string bytes = SaveToString(*model);
     EXPECT_EQ(ReadFileBytes(file), bytes);
-    EXPECT_EQ(Contents(dir.Path()), "MODEL.OBJ " + std::to_string(bytes.size()) + " bytes\n");
+    EXPECT_EQ(FolderContents(dir.Path()), "MODEL.OBJ " + std::to_string(bytes.size()) + " bytes\n");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace quorvex::test {
@@ -56,17 +57,11 @@ TEST(ClassRegistryTest, AssignAcceptsOnlyItemsAndLiveObjectsAreCounted)
     EXPECT_EQ(ObjectsNotFreedMessage(), std::nullopt);
 }
 
-// An item that notes its OID when freed, to observe the freeing order.
-std::vector<std::int32_t> g_freed;
-struct TRecordingItem : TCleanItem {
-    ~TRecordingItem() override { g_freed.push_back(OID); }
-};
-
 using TOIDs = std::vector<std::int32_t>;
 
 std::unique_ptr<TCleanItem> Item(std::int32_t oid)
 {
-    auto item = std::make_unique<TRecordingItem>();
+    auto item = std::make_unique<TCleanItem>();
     item->OID = oid;
     return item;
 }
@@ -78,12 +73,12 @@ TCleanList& Fill(TCleanList& list, const TOIDs& oids)
     return list;
 }
 
-TOIDs OIDs(const TCleanList& list)
+std::string OIDText(const TCleanList& list)
 {
-    TOIDs oids;
+    std::string text;
     for (int i = 0; i < list.Count(); ++i)
-        oids.push_back(list.Items(i)->OID);
-    return oids;
+        text += " " + std::to_string(list.Items(i)->OID);
+    return text;
 }
 
 TEST(CleanListTest, FindByOIDOnSortedListsOfEverySize)
@@ -99,103 +94,73 @@ TEST(CleanListTest, FindByOIDOnSortedListsOfEverySize)
             EXPECT_EQ(list.FindByOID(missing), nullptr) << size << " " << missing;
         EXPECT_EQ(list.FindByOID(INT32_MIN), list.FindByOID(INT32_MAX)) << size;
     }
+    // Sorting orders the extremes without overflow, and FindByOID finds them after.
+    const std::int32_t sorted[] = {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX - 1, INT32_MAX};
     TCleanList list;
-    Fill(list, {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX - 1, INT32_MAX});
-    for (int i = 0; i < list.Count(); ++i)
-        EXPECT_EQ(list.FindByOID(list.Items(i)->OID), list.Items(i)) << i;
-    EXPECT_EQ(list.FindByOID(2), nullptr);
-}
-
-TEST(CleanListTest, ItemsAreOwnedAndFreedFromTheLast)
-{
-    const auto before = LiveObjectCount();
-    {
-        TCleanList list;
-        Fill(list, {10, 20, 30, 40, 50});
-        const TCleanItem* third = list.Items(2);
-        std::unique_ptr<TCleanItem> taken = list.Delete(2);
-        EXPECT_EQ(taken.get(), third);
-        EXPECT_EQ(LiveObjectCount(), before + 6); // still alive, now owned here
-        taken.reset();
-        EXPECT_EQ(list.Remove(list.Items(1)), 1);
-        EXPECT_EQ(list.Remove(nullptr), -1);
-        EXPECT_EQ(list.Remove(Item(99).get()), -1);
-        EXPECT_EQ(OIDs(list), (TOIDs{10, 40, 50}));
-        EXPECT_EQ(LiveObjectCount(), before + 4);
-        g_freed.clear();
-        list.Clear();
-        EXPECT_EQ(g_freed, (TOIDs{50, 40, 10}));
-        EXPECT_EQ(LiveObjectCount(), before + 1);
-        Fill(list, {7, 8, 9}); // destroying a list frees its items the same way
-        g_freed.clear();
+    Fill(list, {INT32_MAX, 0, INT32_MIN, -1, 1, INT32_MAX - 1, INT32_MIN + 1}).Sort(CompareOIDs);
+    for (int i = 0; i < list.Count(); ++i) {
+        EXPECT_EQ(list.Items(i)->OID, sorted[i]);
+        EXPECT_EQ(list.FindByOID(sorted[i]), list.Items(i));
     }
-    EXPECT_EQ(g_freed, (TOIDs{9, 8, 7}));
-    EXPECT_EQ(LiveObjectCount(), before);
 }
 
-TEST(CleanListTest, MoveAndInsertPositions)
+TEST(CleanListTest, PositionsOwnershipAndListErrors)
 {
-    // clang-format off
-    const std::tuple<int, int, TOIDs> moves[] = {
-        {0, 4, {1, 2, 3, 4, 0}}, {4, 0, {4, 0, 1, 2, 3}}, {1, 3, {0, 2, 3, 1, 4}},
-        {3, 1, {0, 3, 1, 2, 4}}, {2, 2, {0, 1, 2, 3, 4}}};
-    // clang-format on
-    for (const auto& [from, to, expected] : moves) {
+    using L = TCleanList;
+    const std::pair<std::function<int(L&)>, std::string> cases[] = {
+        // clang-format off
+        {[](L& l) { return l.Move(0, 4), 0; }, "0: 1 2 3 4 0"},
+        {[](L& l) { return l.Move(4, 0), 0; }, "0: 4 0 1 2 3"},
+        {[](L& l) { return l.Move(1, 3), 0; }, "0: 0 2 3 1 4"},
+        {[](L& l) { return l.Move(3, 1), 0; }, "0: 0 3 1 2 4"},
+        {[](L& l) { return l.Move(2, 2), 0; }, "0: 0 1 2 3 4"},
+        {[](L& l) { return l.Insert(0, Item(9)), 0; }, "0: 9 0 1 2 3 4"},
+        {[](L& l) { return l.Insert(2, Item(9)), 0; }, "0: 0 1 9 2 3 4"},
+        {[](L& l) { return l.Insert(5, Item(9)), 0; }, "0: 0 1 2 3 4 9"}, // at the count: appends
+        {[](L& l) { return l.Add(Item(9)); }, "5: 0 1 2 3 4 9"},
+        {[](L& l) { return l.Delete(3)->OID; }, "3: 0 1 2 4"}, // handed back, freed here
+        {[](L& l) { return l.Remove(l.Items(1)); }, "1: 0 2 3 4"},
+        {[](L& l) { return l.Remove(nullptr); }, "-1: 0 1 2 3 4"},
+        {[](L& l) { return l.Remove(Item(1).get()); }, "-1: 0 1 2 3 4"},
+        {[](L& l) { return l.Clear(), 0; }, "0:"},
+        {[](L& l) { return l.Items(-1)->OID; }, "List index out of bounds (-1)"},
+        {[](L& l) { return l.Items(5)->OID; }, "List index out of bounds (5)"},
+        {[](L& l) { return l.Delete(5)->OID; }, "List index out of bounds (5)"},
+        {[](L& l) { return l.Move(5, 0), 0; }, "List index out of bounds (5)"},
+        {[](L& l) { return l.Move(0, 5), 0; }, "List index out of bounds (5)"},
+        {[](L& l) { return l.Insert(6, Item(9)), 0; }, "List index out of bounds (6)"},
+        {[](L& l) { return l.Insert(-1, Item(9)), 0; }, "List index out of bounds (-1)"},
+        // clang-format on
+    };
+    for (const auto& [action, expected] : cases) {
         TCleanList list;
-        Fill(list, {0, 1, 2, 3, 4}).Move(from, to);
-        EXPECT_EQ(OIDs(list), expected) << from << "->" << to;
+        Fill(list, {0, 1, 2, 3, 4});
+        const auto before = LiveObjectCount();
+        std::string result;
+        try {
+            result = std::to_string(action(list)) + ":";
+            result += OIDText(list);
+        } catch (const EListError& e) {
+            result = e.what();
+        }
+        EXPECT_EQ(result, expected);
+        EXPECT_EQ(LiveObjectCount(), before + list.Count() - 5) << expected; // nothing leaked
     }
-    TCleanList list;
-    Fill(list, {1, 3});
-    list.Insert(0, Item(0));
-    list.Insert(2, Item(2));
-    list.Insert(4, Item(4)); // at the count: appends
-    EXPECT_EQ(OIDs(list), (TOIDs{0, 1, 2, 3, 4}));
-    EXPECT_EQ(list.Add(Item(5)), 5);
-}
-
-TEST(CleanListTest, PositionsOutsideTheListAndItemsOfAnotherClassAreRefused)
-{
-    TCleanList list;
-    Fill(list, {1, 2, 3});
     TOwnerList owners;
-    const auto before = LiveObjectCount();
-    EXPECT_THROW(list.Items(-1), EListError);
-    EXPECT_THROW(list.Items(3), EListError);
-    EXPECT_THROW(list.Delete(3), EListError);
-    EXPECT_THROW(list.Move(3, 0), EListError);
-    EXPECT_THROW(list.Move(0, 3), EListError);
-    EXPECT_THROW(list.Insert(4, Item(9)), EListError);
-    EXPECT_THROW(list.Insert(-1, Item(9)), EListError);
-    EXPECT_THROW(owners.Add(Item(9)), EListError);
-    EXPECT_THROW(owners.Insert(0, Item(9)), EListError);
-    EXPECT_EQ(OIDs(list), (TOIDs{1, 2, 3}));
-    EXPECT_EQ(owners.Count(), 0);
-    EXPECT_EQ(LiveObjectCount(), before); // refused items are not leaked
+    for (const auto& add : {std::function<void()>([&] { owners.Add(Item(9)); }),
+                            std::function<void()>([&] { owners.Insert(0, Item(9)); })})
+        EXPECT_EQ(ErrorOf<EListError>(add), "A TCleanItem cannot be held in a TOwnerList");
     EXPECT_EQ(owners.NewItem()->ClassName(), "TOwnerItem");
+    EXPECT_EQ(owners.Count(), 1);
 }
 
-TEST(CleanListTest, SortByOIDHandlesTheExtremesAndIsStable)
+TEST(CleanListTest, SortKeepsItemsThatCompareEqualInOrder)
 {
-    TCleanItem low, high;
-    low.OID = INT32_MIN;
-    high.OID = INT32_MAX;
-    EXPECT_LT(CompareOIDs(&low, &high), 0); // no overflow in the difference
-    EXPECT_GT(CompareOIDs(&high, &low), 0);
-    EXPECT_EQ(CompareOIDs(&high, &high), 0);
-    EXPECT_LT(CompareOIDs(nullptr, &low), 0);
-    EXPECT_GT(CompareOIDs(&low, nullptr), 0);
-    EXPECT_EQ(CompareOIDs(nullptr, nullptr), 0);
-
     TCleanList list;
-    Fill(list, {INT32_MAX, 0, INT32_MIN, -1, 1, 17920003, -40000, INT32_MIN + 1}).Sort(CompareOIDs);
-    EXPECT_EQ(OIDs(list), (TOIDs{INT32_MIN, INT32_MIN + 1, -40000, -1, 0, 1, 17920003, INT32_MAX}));
-    // Items that compare equal keep their order.
-    list.Clear();
     Fill(list, {21, 10, 32, 22, 11, 31}).Sort([](const TCleanItem* a, const TCleanItem* b) {
         return a->OID / 10 - b->OID / 10;
     });
-    EXPECT_EQ(OIDs(list), (TOIDs{10, 11, 21, 22, 32, 31}));
+    EXPECT_EQ(OIDText(list), " 10 11 21 22 32 31");
 }
 
 } // namespace

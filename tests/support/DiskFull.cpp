@@ -1,7 +1,13 @@
 #include "DiskFull.h"
 
+#include "TestSupport.h"
+
+#include <algorithm>
 #include <csignal>
 #include <stdexcept>
+#include <vector>
+
+namespace fs = std::filesystem;
 
 namespace quorvex::test {
 
@@ -22,6 +28,23 @@ TDiskFull::~TDiskFull()
 {
     setrlimit(RLIMIT_FSIZE, &m_saved);
     std::signal(SIGXFSZ, m_handler);
+}
+
+std::string FolderContents(const std::filesystem::path& folder)
+{
+    std::vector<std::string> lines;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string bytes = entry.is_directory() ? "" : ReadFileBytes(entry.path());
+        lines.push_back(fs::relative(entry.path(), folder).string() +
+                        (entry.is_directory() ? "/"
+                         : bytes.size() < 100 ? " " + bytes
+                                              : " " + std::to_string(bytes.size()) + " bytes"));
+    }
+    std::sort(lines.begin(), lines.end());
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
 }
 
 } // namespace quorvex::test

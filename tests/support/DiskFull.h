@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <string>
 #include <sys/resource.h>
 
 namespace quorvex::test {
@@ -18,5 +20,10 @@ private:
     rlimit m_saved{};
     void (*m_handler)(int) = nullptr;
 };
+
+// Every entry under `folder`, one per line in name order: folders end in "/", files show their
+// bytes (their size when long). Compared before and after a failed save, it shows that the old
+// file is intact and no temporary file stayed behind.
+std::string FolderContents(const std::filesystem::path& folder);
 
 } // namespace quorvex::test

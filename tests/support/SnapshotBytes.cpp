@@ -6,6 +6,9 @@
 #include "model/ObjectItem.h"
 #include "model/ObjectState.h"
 #include "model/TriggerItem.h"
+#include "persistence/Exceptions.h"
+#include "persistence/LiveObjects.h"
+#include "persistence/SnapshotReader.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -64,6 +67,25 @@ std::string ReplaceOnce(std::string bytes, std::string_view from, std::string_vi
         return bytes;
     EXPECT_EQ(bytes.find(from, at + 1), std::string::npos) << "found twice: " << Hex(from);
     return bytes.replace(at, from.size(), to);
+}
+
+std::string Refusal(std::string_view bytes, const TClassInfo& root)
+{
+    const auto block = std::make_unique<char[]>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), block.get());
+    const auto before = LiveObjectCount();
+    std::string refusal = "loaded";
+    try {
+        CreateFromString(root, std::string_view(block.get(), bytes.size()));
+    } catch (const EReadError& e) {
+        refusal = "EReadError: " + std::string(e.what());
+    } catch (const ELoadClassFailed& e) {
+        refusal = "ELoadClassFailed: " + std::string(e.what());
+    } catch (const EClassNotFound& e) {
+        refusal = "EClassNotFound: " + std::string(e.what());
+    }
+    EXPECT_EQ(LiveObjectCount(), before) << refusal;
+    return refusal;
 }
 
 std::unique_ptr<TDBNewOracle> BuildSampleModel()

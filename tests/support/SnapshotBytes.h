@@ -40,6 +40,11 @@ std::string OwnerListFile(const std::string& items);
 // occur exactly once.
 std::string ReplaceOnce(std::string bytes, std::string_view from, std::string_view to);
 
+// Loads `bytes` as a `root` from an exactly sized heap block (so the sanitizer sees any read
+// past the end) and returns "<exception class>: <message>", or "loaded"; fails the current
+// test when model objects are left behind.
+std::string Refusal(std::string_view bytes, const TClassInfo& root = TDBNewOracle::StaticClass());
+
 // A model with owners, objects of several kinds, columns, constraints (cascading, plain and
 // disabled), an index, a trigger, numbers of every integer width and sign, 8-bit text and texts
 // longer than 255 bytes (one over 70000).
