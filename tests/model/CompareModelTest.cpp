@@ -1,15 +1,22 @@
-// The line-by-line comparison of two creating texts, the report and its header, and the
-// comparison of whole object lists: the report, the marks and the merged current model.
+// The line-by-line comparison of two creating texts, the report and its header, the
+// comparison of whole object lists (the report, the marks and the merged current model), and
+// the text report of a model.
 
 #include "DumpModel.h"
 #include "ModelBuilder.h"
+#include "TestSupport.h"
 #include "dictionary/DBOraClass.h"
 #include "model/ComparisonReport.h"
 #include "model/LineComparison.h"
 #include "model/ObjectState.h"
+#include "model/TextReport.h"
+#include "persistence/ByteStream.h"
+#include "persistence/Exceptions.h"
 #include "persistence/LiveObjects.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <tuple>
 
 namespace quorvex {
@@ -26,17 +33,10 @@ std::string Entries(const TReportLines& report, size_t from = 0)
     return text;
 }
 
-std::string WithCrLf(std::string text)
-{
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
-        text.replace(at, 1, "\r\n");
-    return text;
-}
-
 TEST(CompareLines, ReportTextAndState)
 {
-    // Current text, other text, the report (one entry a line; the comparison text has CR LF
-    // instead) and whether a non-empty line changed.
+    // Current text, other text, the report (one entry a line; the comparison text is the same
+    // with CR LF) and whether a non-empty line changed.
     const std::tuple<const char*, const char*, const char*, bool> cases[] = {
         // clang-format off
         {"X\r\nY", "X\r\nY", "[ ] X\n[ ] Y\n", false},
@@ -66,7 +66,7 @@ TEST(CompareLines, ReportTextAndState)
         report.Add("earlier entry");
         const TLineComparison result = CompareLines(current, other, report);
         EXPECT_EQ(Entries(report), std::string("earlier entry\n") + expected);
-        EXPECT_EQ(result.ComparisonText, WithCrLf(expected));
+        EXPECT_EQ(report.Text(), "earlier entry\r\n" + result.ComparisonText);
         EXPECT_EQ(result.Changed, changed);
         // Through items: the state becomes 5 only when changed, and is otherwise left alone.
         TDefaultItem mine;
@@ -135,13 +135,13 @@ std::string Compare(TObjectList& current, TObjectList& loaded)
 }
 
 // A table with two columns, a trigger, two indexes and two constraints, one disabled; the
-// keyed sub-lists deliberately not in key order.
-void AddTable(TObjectList& list, const std::string& t)
+// keyed sub-lists deliberately not in key order. The column comment is a display text only.
+TObjectItem* AddTable(TObjectList& list, const std::string& t)
 {
     TObjectItem* table = AddItem(list, "ObjectType=2|ObjectName=" + t);
     AddItem(table->ObjectFields(),
             "FieldNo=1|FieldName=ID|FieldType=2|Length=22|Precision=5|Scale=0|Null=1");
-    AddItem(table->ObjectFields(), "FieldNo=2|FieldName=NAME|FieldType=1|Length=10");
+    AddItem(table->ObjectFields(), "FieldNo=2|FieldName=NAME|FieldType=1|Length=10|CommentText=c");
     AddItem(table->ObjectTriggers(),
             "ObjectName=" + t + "_BI|ObjectText=" + t + "_BI BEFORE INSERT ON " + t + "\nEND;");
     AddItem(table->ObjectIndexes(), "ObjectName=" + t + "_NAME|IndexFields=NAME|TableName=" + t);
@@ -149,6 +149,7 @@ void AddTable(TObjectList& list, const std::string& t)
     AddItem(table->ObjectConstraints(), "ObjectName=" + t + "_FK|ConstType=4|RefObjName=DEPT|" +
                                             "RefFields=DEPTNO|ObjectState=2|TableName=" + t);
     AddItem(table->ObjectConstraints(), "ObjectName=" + t + "_PK|ConstType=2|TableName=" + t);
+    return table;
 }
 
 // The report of such a table, `%` standing for the mark and `#` for the table's name. Without
@@ -244,13 +245,6 @@ TEST(CompareModel, ObjectsIdenticalOnlyInFileAndOnlyInCurrentModel)
               "CREATE TABLE NEW (\r\n ID NUMBER(5,0) NOT NULL\r\n,NAME VARCHAR2(10));");
     current.reset();
     EXPECT_EQ(LiveObjectCount(), before);
-
-    // Compared with nothing, every item gets the given mark.
-    TReportLines report;
-    TObjectList alone;
-    AddItem(alone, "ObjectType=6|ObjectName=A_SEQ");
-    alone.Compare(nullptr, report, "[-] ");
-    EXPECT_EQ(Entries(report) + States(alone), "[-] Sequence : A_SEQ\nSequence : A_SEQ 4:\n");
 }
 
 TEST(CompareModel, ColumnsConstraintsAndIndexesOfATable)
@@ -329,6 +323,92 @@ TEST(CompareModel, ColumnsConstraintsAndIndexesOfATable)
               "[+] ALTER TABLE EMP ADD CONSTRAINT FK_EMP REFERENCES DEPT (LOC) DISABLE;\r\n");
     EXPECT_EQ(mine->ObjectConstraints().Items(3)->ComparisonText(),
               "[+] ALTER TABLE EMP ADD CONSTRAINT EMP_DEPT_FK REFERENCES DEPT (DEPTNO) DISABLE;");
+}
+
+// ---- The text report: every creating text of a model in list and property order, lines
+// ending in CR LF, saved whole or not at all ----
+
+std::string Report(const TStreamed& root)
+{
+    TStringSink sink;
+    WriteTextReport(root, sink);
+    return sink.Bytes();
+}
+
+// A small model whose lists are deliberately not in key order, with every kind of line break.
+void AddSample(TDBNewOracle& model)
+{
+    AddItem(model.Owners(), "OwnerName=SCOTT"); // owners have no text
+    TObjectList& objects = model.Objects();
+    AddItem(AddItem(objects, "ObjectType=4|ObjectName=V|ObjectText=CREATE VIEW V AS\nSELECT 1 "
+                             "A\rFROM DUAL\n\rX\r\r\nY\n\nZ")
+                ->ObjectConstraints(),
+            "ObjectName=SYS_C9|TableName=V|ConstType=6");
+    AddTable(objects, "EMP")->CommentText = "Employees"; // a display text only
+    AddItem(objects, "ObjectType=6|ObjectName=SEQ");     // no text: writes nothing
+    AddItem(objects, "ObjectType=9|ObjectName=PKG|ObjectText=PACKAGE PKG IS\r\nEND;\r\n");
+    AddItem(objects, "ObjectType=7|ObjectName=P|ObjectText=\n");
+    AddItem(objects, "ObjectType=5|ObjectName=S");
+}
+
+const char* const kSampleReport =
+    "CREATE VIEW V AS\r\nSELECT 1 A\r\nFROM DUAL\r\n\r\nX\r\n\r\nY\r\n\r\nZ\r\n"
+    "ALTER VIEW V ADD CONSTRAINT SYS_C9 WITH READ ONLY;\r\n"
+    "CREATE TABLE EMP (\r\n ID NUMBER(5,0) NOT NULL\r\n,NAME VARCHAR2(10));\r\n"
+    "ALTER TABLE EMP ADD CONSTRAINT EMP_FK REFERENCES DEPT (DEPTNO) DISABLE;\r\n"
+    "ALTER TABLE EMP ADD CONSTRAINT EMP_PK PRIMARY KEY;\r\n"
+    "ID NUMBER(5,0) NOT NULL\r\nNAME VARCHAR2(10)\r\n"
+    "CREATE INDEX EMP_NAME ON EMP (NAME);\r\nCREATE INDEX EMPHIRED ON EMP (HIRED);\r\n"
+    "CREATE OR REPLACE TRIGGER EMP_BI BEFORE INSERT ON EMP\r\nEND;\r\n"
+    "PACKAGE PKG IS\r\nEND;\r\n\r\n"
+    "\r\n\r\n"
+    "CREATE SYNONYM S;\r\n";
+
+size_t FilesIn(const std::filesystem::path& folder)
+{
+    const std::filesystem::directory_iterator files(folder);
+    return static_cast<size_t>(std::distance(begin(files), end(files)));
+}
+
+// An object whose text cannot be produced: a save fails after part of the report.
+class TUnreadableObject : public TObjectItem {
+public:
+    std::string GetCreatingText() const override { throw EReadError("text unavailable"); }
+};
+
+TEST(TextReport, ExactBytesSavedWholeOrNotAtAll)
+{
+    TDBNewOracle model;
+    AddItem(model.Owners(), "OwnerName=HR");
+    EXPECT_EQ(Report(model), "");
+    AddSample(model);
+    EXPECT_EQ(Report(model), kSampleReport) << test::Hex(Report(model));
+
+    test::TempDir dir;
+    const std::string file = dir.File("SCHEMA.TXT");
+    test::WriteFileBytes(file, std::string(5000, 'x')); // replaced entirely
+    SaveAsText(model, file);
+    EXPECT_EQ(test::ReadFileBytes(file), kSampleReport);
+    SaveAsText(TDBNewOracle(), dir.File("EMPTY.TXT"));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("EMPTY.TXT")), "");
+
+    // Into a missing folder, or over a folder: cannot be created, nothing made.
+    std::filesystem::create_directory(dir.File("FOLDER.TXT"));
+    for (const std::string& bad : {dir.File("missing/SCHEMA.TXT"), dir.File("FOLDER.TXT")}) {
+        try {
+            SaveAsText(model, bad);
+            ADD_FAILURE() << "saved " << bad;
+        } catch (const EFCreateError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot create file " + bad);
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("FOLDER.TXT")));
+    // A failure midway leaves the existing file as it was.
+    AddItem(model.Objects(), "ObjectType=7|ObjectName=P|ObjectText=" + std::string(100000, 'p'));
+    model.Objects().Add(std::make_unique<TUnreadableObject>());
+    EXPECT_THROW(SaveAsText(model, file), EReadError);
+    EXPECT_EQ(test::ReadFileBytes(file), kSampleReport);
+    EXPECT_EQ(FilesIn(dir.Path()), 3u); // two files and the folder: no temporary file
 }
 
 } // namespace

@@ -9,10 +9,8 @@
 #include "model/TriggerList.h"
 
 #include <algorithm>
-#include <functional>
 #include <gtest/gtest.h>
 #include <random>
-#include <tuple>
 
 namespace quorvex {
 namespace {
@@ -43,39 +41,47 @@ std::vector<std::string> SplitLines(std::string_view text)
     return lines;
 }
 
-// The walk of the line and column comparisons: 'P' pairs a[i] with b[j], 'R' removes a[i],
-// 'A' adds b[j]. On a mismatch the look-ahead steps one position at a time, a removal run
-// tested before an insertion run; `none` is what a mismatch without a run gives.
-template <class Same>
-std::string Walk(const std::vector<std::string>& a, const std::vector<std::string>& b, Same same,
-                 const char* none)
+// The walk of the line and column comparisons over n and m elements: 'P' pairs a[i] with
+// b[j] (`same`), 'R' removes a[i], 'A' adds b[j]. On a mismatch the look-ahead for an equal
+// element (`equal`) steps one position at a time, a removal run tested before an insertion
+// run; `none` is what a mismatch without a run gives.
+template <class Same, class Equal>
+std::string Walk(size_t n, size_t m, Same same, Equal equal, const char* none)
 {
     std::string ops;
-    for (size_t i = 0, j = 0; i < a.size() || j < b.size();) {
-        size_t i2 = i + 1;
-        size_t j2 = j + 1;
-        char run = i == a.size() ? 'A' : j == b.size() ? 'R' : same(a[i], b[j]) ? 'P' : 0;
-        if (run != 0) {
-            ops += run;
-            i += run != 'A';
-            j += run != 'R';
+    size_t i = 0;
+    size_t j = 0;
+    const auto step = [&](char op) {
+        ops += op;
+        i += op != 'A';
+        j += op != 'R';
+    };
+    while (i < n || j < m) {
+        if (i == n || j == m || same(i, j)) {
+            step(i == n ? 'A' : j == m ? 'R' : 'P');
             continue;
         }
-        while (run == 0 && (i2 < a.size() || j2 < b.size())) {
-            if (i2 < a.size() && a[i2] == b[j])
+        size_t i2 = i + 1;
+        size_t j2 = j + 1;
+        char run = 0;
+        while (run == 0 && (i2 < n || j2 < m)) {
+            if (i2 < n && equal(i2, j))
                 run = 'R';
-            else if (i2 < a.size())
+            else if (i2 < n)
                 ++i2;
-            if (run == 0 && j2 < b.size() && b[j2] == a[i])
+            if (run == 0 && j2 < m && equal(i, j2))
                 run = 'A';
-            else if (run == 0 && j2 < b.size())
+            else if (run == 0 && j2 < m)
                 ++j2;
         }
-        ops += run == 'R'   ? std::string(i2 - i, 'R') + "P"
-               : run == 'A' ? std::string(j2 - j, 'A') + "P"
-                            : std::string(none);
-        i = run == 'R' ? i2 + 1 : i + 1;
-        j = run == 'A' ? j2 + 1 : j + 1;
+        if (run == 0) {
+            step(none[0]);
+            step(none[1]);
+            continue;
+        }
+        while (run == 'R' ? i < i2 : j < j2)
+            step(run);
+        step('P');
     }
     return ops;
 }
@@ -85,9 +91,10 @@ const char* MarkOf(char op)
     return op == 'P' ? "[ ] " : op == 'R' ? "[-] " : "[+] ";
 }
 
+// The report, one entry a line, and the merged list, "id state comparison text" a line.
 struct Result {
-    std::vector<std::string> Report;
-    std::vector<std::tuple<int, int, std::string>> Merged; // id, state, comparison text
+    std::string Report;
+    std::string Merged;
 };
 
 struct RefItem {
@@ -101,31 +108,30 @@ struct RefItem {
 // without one, reported whole as one entry.
 void Mark(const RefItem& item, char op, const RefItem* other, Result& result)
 {
-    result.Report.push_back(MarkOf(op) + item.Key);
+    result.Report += MarkOf(op) + item.Key + "\n";
     int state = op == 'P' ? 0 : op == 'R' ? 4 : 3;
     std::string text;
     const auto a = SplitLines(item.Text);
     if (other == nullptr) {
         for (const auto& line : a)
             text += (text.empty() ? "" : "\r\n") + (MarkOf(op) + line);
-        if (!text.empty())
-            result.Report.push_back(text);
+        result.Report += text.empty() ? "" : text + "\n";
     } else {
         const auto b = SplitLines(other->Text);
-        const auto same = [](const std::string& x, const std::string& y) {
-            return Fold(x) == Fold(y);
-        };
+        const auto same = [&](size_t x, size_t y) { return Fold(a[x]) == Fold(b[y]); };
+        const auto equal = [&](size_t x, size_t y) { return a[x] == b[y]; };
         size_t i = 0;
         size_t j = 0;
-        for (const char line : Walk(a, b, same, "RA")) {
-            result.Report.push_back(MarkOf(line) + (line == 'A' ? b[j] : a[i]));
-            text += result.Report.back() + "\r\n";
-            state = line != 'P' && result.Report.back().size() > 4 ? 5 : state;
-            i += line != 'A';
-            j += line != 'R';
+        for (const char op2 : Walk(a.size(), b.size(), same, equal, "RA")) {
+            const std::string& line = op2 == 'A' ? b[j] : a[i];
+            result.Report += MarkOf(op2) + line + "\n";
+            text += MarkOf(op2) + line + "\r\n";
+            state = op2 != 'P' && !line.empty() ? 5 : state;
+            i += op2 != 'A';
+            j += op2 != 'R';
         }
     }
-    result.Merged.emplace_back(item.Id, state, text);
+    result.Merged += std::to_string(item.Id) + " " + std::to_string(state) + " " + text + "\n";
 }
 
 // Columns: in column order, matched by exact name; a mismatch without a run adds, then
@@ -136,13 +142,8 @@ Result CompareListsLiterally(std::vector<RefItem> mine, std::vector<RefItem> the
     const auto less = [](const RefItem& x, const RefItem& y) { return Fold(x.Key) < Fold(y.Key); };
     std::string ops;
     if (columns) {
-        std::vector<std::string> a;
-        std::vector<std::string> b;
-        for (const auto& item : mine)
-            a.push_back(item.Name);
-        for (const auto& item : theirs)
-            b.push_back(item.Name);
-        ops = Walk(a, b, std::equal_to<>(), "AR");
+        const auto equal = [&](size_t x, size_t y) { return mine[x].Name == theirs[y].Name; };
+        ops = Walk(mine.size(), theirs.size(), equal, equal, "AR");
     } else {
         std::stable_sort(mine.begin(), mine.end(), less);
         std::stable_sort(theirs.begin(), theirs.end(), less);
@@ -271,24 +272,24 @@ void ExpectSameComparison(const std::vector<std::string>& a, const std::vector<s
         CompareListsLiterally(refs[0], refs[1], std::is_same_v<List, TFieldList>);
     TReportLines report;
     lists[0].Compare(&lists[1], report, " ");
-    std::vector<std::string> entries;
+    Result actual;
     for (size_t k = 0; k < report.Count(); ++k)
-        entries.emplace_back(report[k]);
-    ASSERT_EQ(entries, expected.Report);
-    ASSERT_EQ(lists[0].Count(), int(expected.Merged.size()));
+        actual.Report += std::string(report[k]) + "\n";
+    for (int k = 0; k < lists[0].Count(); ++k) {
+        const TDefaultItem& item = *lists[0].Items(k);
+        actual.Merged += std::to_string(item.ObjectNo) + " " + std::to_string(item.ObjectState) +
+                         " " + item.ComparisonText() + "\n";
+    }
+    ASSERT_EQ(actual.Report, expected.Report);
+    ASSERT_EQ(actual.Merged, expected.Merged);
+    // This list's own items stay; the other's are copies.
     for (int k = 0; k < lists[0].Count(); ++k) {
         const TDefaultItem* item = lists[0].Items(k);
-        const auto& [id, state, text] = expected.Merged[size_t(k)];
-        ASSERT_EQ(item->ObjectNo, id) << k;
-        ASSERT_EQ(item->ObjectState, state) << k;
-        ASSERT_EQ(item->ComparisonText(), text) << k;
-        // This list's own item, or a copy of the other's.
-        const bool own = id < kTheirs;
-        const TDefaultItem* source = items[own ? 0 : 1][size_t(id - (own ? kMine : kTheirs))];
+        const bool own = item->ObjectNo < kTheirs;
+        const auto* source = items[own ? 0 : 1][size_t(item->ObjectNo - (own ? kMine : kTheirs))];
         ASSERT_EQ(item == source, own) << k;
         ASSERT_EQ(item->GetKey() + item->GetCreatingText(),
-                  source->GetKey() + source->GetCreatingText())
-            << k;
+                  source->GetKey() + source->GetCreatingText());
     }
 }
 
