@@ -15,9 +15,9 @@
 #include <gtest/gtest.h>
 
 // Failures show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out)
+inline std::ostream& operator<<(std::ostream& out, const QString& text)
 {
-    *out << '"' << text.toStdString() << '"';
+    return out << '"' << text.toStdString() << '"';
 }
 
 namespace quorvex::test {
@@ -26,12 +26,9 @@ namespace quorvex::test {
 // one test, with the global string list at its built-in entry before and after.
 class FormFilesScope {
 public:
-    FormFilesScope() { Use(FileName(), FileName(kContactsFileName)); }
+    FormFilesScope() { Use(File(), File(kContactsFileName)); }
     ~FormFilesScope() { Use({}, {}); }
-    QString FileName(std::string_view name = "Quorvex.UDP") const
-    {
-        return QString::fromStdString(m_dir.File(name));
-    }
+    QString File(std::string_view name = "Quorvex.UDP") const { return m_dir.File(name).c_str(); }
     void Write(std::string_view text, std::string_view name = "Quorvex.UDP") const
     {
         WriteFileBytes(m_dir.File(name), text);
@@ -52,13 +49,13 @@ template <typename T, typename TParent>
 T* NamedChild(TParent* parent, const char* name)
 {
     auto* child = new T(parent);
-    child->setObjectName(QLatin1String(name));
+    child->setObjectName(name);
     return child;
 }
 
 // A small window: a label captioned by the creation handler, an edit field, a named helper
-// without visible properties and an unnamed field. It records the key presses it previews and
-// what the window was like when its creation handler ran.
+// without visible properties and an unnamed field. It records what the window was like when its
+// creation handler ran, then the edit field's text at each key press it previews.
 class TTestForm : public TEditableForm {
 public:
     explicit TTestForm(const QString& name = "TestForm", Qt::WindowFlags flags = {})
@@ -75,7 +72,7 @@ public:
     QWidget* Central = new QWidget(this);
     QLabel* Label1 = NamedChild<QLabel>(Central, "Label1");
     QLineEdit* Edit1 = NamedChild<QLineEdit>(Central, "Edit1");
-    QString Seen; // the creation handler's view, then the edit field's text at each key
+    QString Seen;
     bool SwallowKeys = false;
 
 protected:
