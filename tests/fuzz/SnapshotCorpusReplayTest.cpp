@@ -2,11 +2,8 @@
 // quorvex::Exception, and no file crashes, leaks model objects or throws anything else.
 
 #include "CorpusReplay.h"
+#include "SnapshotBytes.h"
 #include "SnapshotReaderFuzzer.h"
-#include "dictionary/DBOraClass.h"
-#include "persistence/LiveObjects.h"
-#include "persistence/SnapshotReader.h"
-#include "persistence/SnapshotWriter.h"
 
 namespace quorvex::test {
 namespace {

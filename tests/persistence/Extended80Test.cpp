@@ -53,67 +53,56 @@ const double kInf = std::numeric_limits<double>::infinity();
 const double kTiny = std::numeric_limits<double>::denorm_min();
 const double kUlp = std::ldexp(1.0, -52); // of 1.0
 
-TEST(Extended80Test, DoublesConvertExactlyBothWays)
+TEST(Extended80Test, ConversionsBothWaysAndRoundingToNearestEven)
 {
-    const std::pair<double, Extended80> cases[] = {
+    // Exact rows convert both ways. The others hold more than a double keeps (the top 53
+    // significand bits; bit 10 is half of the last place) and are rounded to nearest even.
+    const struct {
+        Extended80 Bytes;
+        double Value;
+        bool Exact;
+    } cases[] = {
         // clang-format off
-        {0.0, Ext("00 00 00 00 00 00 00 00 00 00")},
-        {-0.0, Ext("00 00 00 00 00 00 00 00 00 80")},
-        {1.0, Ext("00 00 00 00 00 00 00 80 FF 3F")}, // 1 * 2^0: integer bit, exponent 3FFF
-        {-2.5, Ext("00 00 00 00 00 00 00 A0 00 C0")}, // -1.01b * 2^1
-        {45000.5, Ext("00 00 00 00 00 80 C8 AF 0E 40")}, // 1.0101111110010001b * 2^15
-        {0.1, Ext("00 D0 CC CC CC CC CC CC FB 3F")}, // 0.1 as a double: 1.999999999999Ah * 2^-4
-        {kTiny, Make(false, 16383 - 1074, kOne)},
-        {-kTiny, Make(true, 16383 - 1074, kOne)},
-        {Double(0x000FFFFFFFFFFFFF), Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF000)}, // 52 ones
-        {3 * kTiny, Make(false, 16383 - 1073, kTop2)},
-        {DBL_MIN, Make(false, 16383 - 1022, kOne)},
-        {DBL_MAX, Make(false, 16383 + 1023, 0xFFFFFFFFFFFFF800)},
-        {-DBL_MAX, Make(true, 16383 + 1023, 0xFFFFFFFFFFFFF800)},
-        {kInf, Make(false, 0x7FFF, kOne)},
-        {-kInf, Make(true, 0x7FFF, kOne)},
-        {Double(0x7FF8000000000000), Make(false, 0x7FFF, kTop2)}, // quiet NaN
-        {Double(0xFFF8000000000123), Make(true, 0x7FFF, kTop2 | (std::uint64_t{0x123} << 11))},
+        {Ext("00 00 00 00 00 00 00 00 00 00"), 0.0, true},
+        {Ext("00 00 00 00 00 00 00 00 00 80"), -0.0, true},
+        {Ext("00 00 00 00 00 00 00 80 FF 3F"), 1.0, true}, // 1 * 2^0: integer bit, exponent 3FFF
+        {Ext("00 00 00 00 00 00 00 A0 00 C0"), -2.5, true}, // -1.01b * 2^1
+        {Ext("00 00 00 00 00 80 C8 AF 0E 40"), 45000.5, true}, // 1.0101111110010001b * 2^15
+        {Ext("00 D0 CC CC CC CC CC CC FB 3F"), 0.1, true}, // the double 1.999999999999Ah * 2^-4
+        {Make(true, 16383 - 1074, kOne), -kTiny, true},
+        {Make(false, 0x7FFF, kOne), kInf, true},
+        {Make(true, 0x7FFF, kOne), -kInf, true},
+        {Make(false, 0x7FFF, kTop2), Double(0x7FF8000000000000), true}, // quiet NaN
+        {Make(true, 0x7FFF, kTop2 | (std::uint64_t{0x123} << 11)), Double(0xFFF8000000000123), true},
+        {Make(false, 0x3FFF, 0x80000000000003FF), 1.0, false}, // just below half: down
+        {Make(false, 0x3FFF, 0x8000000000000400), 1.0, false}, // tie with even last bit: down
+        {Make(false, 0x3FFF, 0x8000000000000401), 1.0 + kUlp, false}, // just above half: up
+        {Make(false, 0x3FFF, 0x8000000000000C00), 1.0 + 2 * kUlp, false}, // tie, odd last bit: up
+        {Make(false, 0x3FFF, 0x8000000000000BFF), 1.0 + kUlp, false}, // odd, below half: down
+        {Make(true, 0x3FFF, 0x8000000000000400), -1.0, false}, // negative tie: down in magnitude
+        {Make(false, 0x3FFF, 0xFFFFFFFFFFFFFC00), 2.0, false}, // carry into the exponent
+        {Make(false, 0x43FE, 0xFFFFFFFFFFFFFBFF), DBL_MAX, false}, // largest double stays
+        {Make(false, 0x43FE, 0xFFFFFFFFFFFFFC00), kInf, false}, // tie above the largest double
+        {Make(false, 0x43FF, kOne), kInf, false}, // 2^1024 overflows
+        {Make(true, 0x43FF, kOne), -kInf, false},
+        {Make(false, 0x7FFE, ~std::uint64_t{0}), kInf, false}, // largest extended
+        {Make(false, 16383 - 1075, kOne), 0.0, false}, // half the smallest subnormal: tie to 0
+        {Make(false, 16383 - 1075, kOne | 1), kTiny, false}, // above half the smallest subnormal
+        {Make(false, 16383 - 1075, kTop2), kTiny, false}, // three quarters of it
+        {Make(false, 16383 - 1074, kTop2), 2 * kTiny, false}, // 1.5 subnormal steps: even 2
+        {Make(false, 16383 - 1073, 0xA000000000000000), 2 * kTiny, false}, // 2.5 steps: even 2
+        {Make(false, 16383 - 1076, kOne), 0.0, false}, // a quarter of the smallest subnormal
+        {Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF800), DBL_MIN, false}, // up into the normals
+        {Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF7FF), Double(0x000FFFFFFFFFFFFF), false},
+        {Make(false, 1, kOne), 0.0, false}, // smallest normal extended
+        {Make(true, 1, kOne), -0.0, false}, // negative tiny keeps its sign
+        {Make(false, 0, 0x0000000000000001), 0.0, false}, // extended denormal
         // clang-format on
     };
-    for (const auto& [value, bytes] : cases) {
-        EXPECT_EQ(HexOf(DoubleToExtended(value)), HexOf(bytes)) << value;
-        EXPECT_EQ(Bits(ExtendedToDouble(bytes)), Bits(value)) << HexOf(bytes);
+    for (const auto& c : cases) {
+        EXPECT_EQ(Bits(ExtendedToDouble(c.Bytes)), Bits(c.Value)) << HexOf(c.Bytes);
+        EXPECT_EQ(HexOf(c.Exact ? DoubleToExtended(c.Value) : c.Bytes), HexOf(c.Bytes)) << c.Value;
     }
-}
-
-TEST(Extended80Test, ExtendedValuesAreRoundedToNearestEven)
-{
-    // A double keeps the top 53 significand bits; bit 10 is half of its last place.
-    const std::pair<Extended80, double> cases[] = {
-        // clang-format off
-        {Make(false, 0x3FFF, 0x80000000000003FF), 1.0}, // just below half: down
-        {Make(false, 0x3FFF, 0x8000000000000400), 1.0}, // tie with even last bit: down
-        {Make(false, 0x3FFF, 0x8000000000000401), 1.0 + kUlp}, // just above half: up
-        {Make(false, 0x3FFF, 0x8000000000000C00), 1.0 + 2 * kUlp}, // tie with odd last bit: up
-        {Make(false, 0x3FFF, 0x8000000000000BFF), 1.0 + kUlp}, // odd last bit below half: down
-        {Make(true, 0x3FFF, 0x8000000000000400), -1.0}, // negative tie: down in magnitude
-        {Make(false, 0x3FFF, 0xFFFFFFFFFFFFFC00), 2.0}, // carry into the exponent
-        {Make(false, 0x43FE, 0xFFFFFFFFFFFFFBFF), DBL_MAX}, // largest double stays
-        {Make(false, 0x43FE, 0xFFFFFFFFFFFFFC00), kInf}, // tie above the largest double
-        {Make(false, 0x43FF, kOne), kInf}, // 2^1024 overflows
-        {Make(true, 0x43FF, kOne), -kInf},
-        {Make(false, 0x7FFE, ~std::uint64_t{0}), kInf}, // largest extended
-        {Make(false, 16383 - 1075, kOne), 0.0}, // half the smallest subnormal: tie to zero
-        {Make(false, 16383 - 1075, kOne | 1), kTiny}, // above half the smallest subnormal
-        {Make(false, 16383 - 1075, kTop2), kTiny}, // three quarters of it
-        {Make(false, 16383 - 1074, kTop2), 2 * kTiny}, // 1.5 subnormal steps: tie to even 2
-        {Make(false, 16383 - 1073, 0xA000000000000000), 2 * kTiny}, // 2.5 steps: tie to even 2
-        {Make(false, 16383 - 1076, kOne), 0.0}, // a quarter of the smallest subnormal
-        {Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF800), DBL_MIN}, // subnormal rounds up to normal
-        {Make(false, 16383 - 1023, 0xFFFFFFFFFFFFF7FF), Double(0x000FFFFFFFFFFFFF)}, // stays
-        {Make(false, 1, kOne), 0.0}, // smallest normal extended
-        {Make(true, 1, kOne), -0.0}, // negative tiny keeps its sign
-        {Make(false, 0, 0x0000000000000001), 0.0}, // extended denormal
-        // clang-format on
-    };
-    for (const auto& [bytes, expected] : cases)
-        EXPECT_EQ(Bits(ExtendedToDouble(bytes)), Bits(expected)) << HexOf(bytes);
     // Payload bits below those a double keeps still give a NaN, not an infinity.
     for (std::uint64_t significand :
          {kOne | 1, kOne | 0x7FF, kTop2, ~std::uint64_t{0}, std::uint64_t{1}}) {

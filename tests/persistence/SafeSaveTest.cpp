@@ -2,13 +2,10 @@
 // it was and leaves no temporary file behind; a successful one replaces it.
 #include "DiskFull.h"
 #include "SnapshotBytes.h"
-#include "persistence/Exceptions.h"
 #include "persistence/IniFile.h"
-#include "persistence/SnapshotWriter.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
 

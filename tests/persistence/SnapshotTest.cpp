@@ -1,21 +1,13 @@
 // The snapshot format: the writer's byte-exact output, and what the reader accepts and keeps.
 #include "SnapshotBytes.h"
 #include "model/ObjectState.h"
-#include "persistence/Exceptions.h"
-#include "persistence/LiveObjects.h"
-#include "persistence/SnapshotReader.h"
-#include "persistence/SnapshotWriter.h"
 
 #include <climits>
-#include <gtest/gtest.h>
 
 namespace quorvex::test {
 namespace {
 
-class SnapshotTest : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterSnapshotClasses(); }
-};
+using SnapshotTest = SnapshotClassesTest;
 
 // What follows the class name and property name of an empty nested list.
 const std::string kEmptyList = " 06<Version> 02 01 06<Items> 01 01 00 00 ";

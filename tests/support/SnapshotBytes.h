@@ -3,9 +3,14 @@
 #include "TestSupport.h"
 #include "dictionary/DBOraClass.h"
 #include "persistence/ClassRegistry.h"
+#include "persistence/Exceptions.h"
+#include "persistence/LiveObjects.h"
+#include "persistence/SnapshotReader.h"
+#include "persistence/SnapshotWriter.h"
 
 #include <array>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -83,5 +88,11 @@ inline void RegisterSnapshotClasses()
     RegisterDictionaryClasses();
     RegisterClass(TSampleObject::StaticClass());
 }
+
+// A fixture for tests that read snapshots: the classes are registered before each test.
+class SnapshotClassesTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterSnapshotClasses(); }
+};
 
 } // namespace quorvex::test
