@@ -9,16 +9,25 @@
 
 namespace quorvex::test {
 
-// Runs `body` inside the dialog opened for `target` as F2 opens it.
+// Presses F2 in `target` and runs `body` inside the dialog it opens (once, although the
+// dialog's own key filter arrives while the key is handled), which F2 inside does not open again.
 void WithDialog(TEditableForm& target, TScriptedDialogsScope& dialogs,
                 const std::function<void(TEditPropertiesForm&)>& body)
 {
+    const std::size_t asked = dialogs->Asked.size();
     dialogs->FormAnswers.push_back([&](TEditableForm& form) {
+        EXPECT_EQ(form.parent(), &target);
+        QTest::keyClick(&form, Qt::Key_F2);
         body(dynamic_cast<TEditPropertiesForm&>(form));
         return int(mrCancel);
     });
-    ShowEditProperties(target);
-    EXPECT_TRUE(dialogs->FormAnswers.empty());
+    TEditableForm::SetEditPropertiesHandler(ShowEditProperties);
+    QTest::keyClick(&target, Qt::Key_F2);
+    TEditableForm::SetEditPropertiesHandler({});
+    EXPECT_EQ(dialogs->Asked.at(asked).Text + (dialogs->FormAnswers.empty() ? "" : " not shown"),
+              "EditPropertiesForm");
+    // Released when it closes.
+    EXPECT_EQ(target.findChild<TEditPropertiesForm*>(), nullptr);
 }
 
 // The value field: its mode, text and the names it offers.
@@ -28,36 +37,11 @@ QString Field(const TValueEdit& field)
     return QStringList{modes[int(field.Mode())], field.Text(), field.Items().join(u',')}.join(u'/');
 }
 
-TEST(EditPropertiesForm, F2OpensTheDialogOnceCaptionedFromGlobalStringZero)
+TEST(EditPropertiesForm, ListsComponentsAndPropertiesAndSetsTheLinesReachedWithTheKeyboard)
 {
     FormFilesScope files;
     files.Write("[GlobalStrings]\r\n0=Properties: %s\r\n");
     LoadGlobalStrings();
-    TScriptedDialogsScope dialogs;
-    TEditableForm::SetEditPropertiesHandler(ShowEditProperties);
-    TTestForm target;
-    target.Initialize();
-    QString caption;
-    dialogs->FormAnswers.push_back([&](TEditableForm& dialog) {
-        caption = dialog.windowTitle() + (dialog.parent() == &target ? "" : " unowned");
-        // F2 inside the dialog opens no other.
-        QTest::keyClick(&dialog, Qt::Key_F2);
-        QTest::keyClick(dialog.findChild<QListWidget*>("ValuesListBox"), Qt::Key_F2);
-        return int(mrCancel);
-    });
-    // Once, although the dialog's own key filter arrives while the key is handled.
-    QTest::keyClick(&target, Qt::Key_F2);
-    TEditableForm::SetEditPropertiesHandler({});
-    EXPECT_EQ(caption, "Properties: TestForm");
-    EXPECT_EQ(dialogs->Asked.size(), 1u);
-    // Released when it closes.
-    EXPECT_EQ(TEditableForm::Forms(), std::vector<TEditableForm*>{&target});
-    EXPECT_EQ(EditPropertiesCaption("%d %s %s %n %", "F"), "%d F %s %n %");
-}
-
-TEST(EditPropertiesForm, ListsComponentsAndPropertiesAndSetsTheLinesReachedWithTheKeyboard)
-{
-    FormFilesScope files;
     TScriptedDialogsScope dialogs;
     TTestForm target;
     target.Initialize();
@@ -68,7 +52,7 @@ TEST(EditPropertiesForm, ListsComponentsAndPropertiesAndSetsTheLinesReachedWithT
         // dialog's owners.
         names.removeOne("_layout");
         EXPECT_EQ(names.join(u' '), "GlobalStrings TestForm Label1 Edit1 Timer1 MainStatusBar");
-        EXPECT_EQ(Field(*dialog.ValueEdit()), "Edit/Edit Properties of %s/");
+        EXPECT_EQ(Field(*dialog.ValueEdit()), "Edit/Properties: %s/");
         ASSERT_TRUE(dialog.SelectComponent("Label1"));
         EXPECT_EQ(Lines(*dialog.ValuesListBox()->model()).join(u'\n'),
                   "WordWrap=False\nWidth=130\nTop=20\nTabStop=False\nTabOrder=0\nLeft=10\n"
@@ -85,16 +69,18 @@ TEST(EditPropertiesForm, ListsComponentsAndPropertiesAndSetsTheLinesReachedWithT
         dialog.SetButton()->click();
         EXPECT_EQ(Lines(*dialog.ValuesListBox()->model()), QStringList{"Change %s"});
         // This opening keeps its caption.
-        EXPECT_EQ(dialog.windowTitle(), "Edit Properties of TestForm");
+        EXPECT_EQ(dialog.windowTitle(), "Properties: TestForm");
         ASSERT_TRUE(dialog.SelectComponent("Timer1"));
         EXPECT_EQ(dialog.ValuesListBox()->count(), 0);
     });
+    EXPECT_EQ(dialogs->Asked.size(), 1u);
     EXPECT_EQ(target.Label1->geometry(), QRect(10, 33, 130, 40));
-    EXPECT_EQ(files.Read(), "[TestForm]\nLabel1.Top=33\n\n[GlobalStrings]\n0=Change %s\n");
+    EXPECT_EQ(files.Read(), "[GlobalStrings]\n0=Change %s\n\n[TestForm]\nLabel1.Top=33\n");
     EXPECT_EQ(GlobalStrings(), QStringList{"Change %s"});
     WithDialog(target, dialogs, [&](TEditPropertiesForm& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Change TestForm");
     });
+    EXPECT_EQ(EditPropertiesCaption("%d %s %s %n %", "F"), "%d F %s %n %");
     EXPECT_TRUE(IsEditableProperty("ShowPreviewGrid"));
     for (const char* name : {"Name", "Caption,Title", ""})
         EXPECT_FALSE(IsEditableProperty(name)) << name;
@@ -108,13 +94,15 @@ TEST(EditPropertiesForm, SetChangesTheComponentAndWritesItIntoTheWindowsOwnSecti
     FormFilesScope files;
     TScriptedDialogsScope dialogs;
     std::map<QString, std::unique_ptr<TTestForm>> windows;
-    for (const char* name : {"SQLGridForm", "SQLGridForm_1"})
+    for (const char* name : {"SQLGridForm", "SQLGridForm_1"}) {
         windows[name] = std::make_unique<TTestForm>("SQLGridForm");
+        windows[name]->Initialize();
+    }
     dialogs->ColorAnswers.push_back(QColor(0x12, 0x34, 0x56));
     dialogs->FontAnswers.push_back(QFont("Arial", 10, QFont::Bold));
     ExpectTable(
         4, R"(SQLGridForm_1 | SQLGridForm_1 | Caption | My Tool | Edit// | Caption=My Tool | My Tool
-SQLGridForm_1 | Label1 | Caption | Owner 2 | Edit// | Caption=Owner 2 | Owner 2
+SQLGridForm_1 | Label1 | Caption | Owner 2 | Edit/Owner/ | Caption=Owner 2 | Owner 2
 SQLGridForm | Edit1 | Width | 120 | Edit/100/ | Width=120 | 120
 SQLGridForm | Label1 | Color | dialog | DropDownEdit/clBtnFace/ | Color=$00563412 | $00563412
 SQLGridForm | Label1 | Font | dialog | DropDownEdit/Arial, 9 point, style []/ | Font=Arial, 10 point, style = [fsBold] | Arial, 10 point, style [fsBold]

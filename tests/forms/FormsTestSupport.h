@@ -45,14 +45,6 @@ private:
     TempDir m_dir;
 };
 
-template <typename T, typename TParent>
-T* NamedChild(TParent* parent, const char* name)
-{
-    auto* child = new T(parent);
-    child->setObjectName(name);
-    return child;
-}
-
 // A small window: a label captioned by the creation handler, an edit field, a named helper
 // without visible properties and an unnamed field. It records what the window was like when its
 // creation handler ran, then the edit field's text at each key press it previews.
@@ -63,15 +55,17 @@ public:
     {
         resize(400, 300);
         setCentralWidget(Central);
+        Label1->setObjectName("Label1");
         Label1->setGeometry(10, 20, 130, 40);
         Label1->setFont(QFont("Arial", 9));
-        NamedChild<QObject>(this, "Timer1");
+        Edit1->setObjectName("Edit1");
+        (new QObject(this))->setObjectName("Timer1");
         new QLineEdit(Central);
     }
 
     QWidget* Central = new QWidget(this);
-    QLabel* Label1 = NamedChild<QLabel>(Central, "Label1");
-    QLineEdit* Edit1 = NamedChild<QLineEdit>(Central, "Edit1");
+    QLabel* Label1 = new QLabel(Central);
+    QLineEdit* Edit1 = new QLineEdit(Central);
     QString Seen;
     bool SwallowKeys = false;
 

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QSignalSpy>
 #include <QStatusBar>
 
 namespace quorvex::test {
@@ -32,36 +31,27 @@ TEST(UserProperties, CreationAppliesTheWindowsSectionOnceAfterTheWindowsOwnSteps
 {
     FormFilesScope file;
     file.Write("[Other]\r\nTestForm.Caption=not mine\r\n[TestForm]\r\nTestForm.Left=10\r\n"
-               "label1.Caption=&Go\r\nLABEL1.Hint=Go|Starts it\r\nLabel1.Color=$00FF0000\r\n"
-               "Label1.Font=Arial, 10 point, style [fsBold]\r\nEdit1.Color=clRed\r\n"
-               "testform.Caption=lower\r\nTestForm.Bogus=1\r\nNoDot=1\r\nMissing.Caption=x\r\n"
-               "Edit1.Caption=no caption\r\nEdit1.WordWrap=True\r\n");
+               "label1.Caption=&Go\r\nLABEL1.Hint=Go|Starts it\r\ntestform.Caption=lower\r\n"
+               "TestForm.Bogus=1\r\nNoDot=1\r\nMissing.Caption=x\r\nEdit1.Caption=no caption\r\n"
+               "Edit1.WordWrap=True\r\n");
     TTestForm form("TestForm", Qt::Window | Qt::WindowStaysOnTopHint);
     form.Initialize();
     form.Initialize();
     // Taller by the status bar and no longer on top before the window's own creation handler.
     QStatusBar* bar = form.MainStatusBar();
-    EXPECT_EQ(
-        form.Seen,
-        QStringLiteral("status bar 1, height %1, on top 0;").arg(300 + bar->sizeHint().height()));
     EXPECT_EQ(form.findChildren<QStatusBar*>(), QList<QStatusBar*>{bar});
-    EXPECT_EQ(QStringList({form.windowTitle(), QString::number(form.x()), form.Label1->text(),
-                           form.Label1->toolTip(), form.Label1->statusTip(),
-                           form.Label1->palette().color(QPalette::Window).name(),
-                           form.Label1->font().toString().section(u',', 0, 1),
-                           QString::number(form.Label1->font().bold()),
-                           form.Edit1->palette().color(QPalette::Base).name(),
-                           bar->objectName() + QString::number(bar->isSizeGripEnabled())})
-                  .join(u'|'),
-              "|10|&Go|Go|Starts it|#0000ff|Arial,10|1|#ff0000|MainStatusBar0");
+    EXPECT_EQ(form.Seen + form.windowTitle() + "|" + QString::number(form.x()) + "|" +
+                  form.Label1->text() + "|" + form.Label1->toolTip() + "|" + bar->objectName() +
+                  QString::number(bar->isSizeGripEnabled()),
+              QStringLiteral("status bar 1, height %1, on top 0;|10|&Go|Go|MainStatusBar0")
+                  .arg(300 + bar->sizeHint().height()));
     // The window's own name matches only in its exact letter case; lines naming no component
     // stay, lines naming a property the component lacks are deleted.
     EXPECT_EQ(file.Read(), "[Other]\nTestForm.Caption=not mine\n\n[TestForm]\nTestForm.Left=10\n"
-                           "label1.Caption=&Go\nLABEL1.Hint=Go|Starts it\nLabel1.Color=$00FF0000\n"
-                           "Label1.Font=Arial, 10 point, style [fsBold]\nEdit1.Color=clRed\n"
-                           "testform.Caption=lower\nNoDot=1\nMissing.Caption=x\n");
-    // A value that does not convert stops the section and fails the creation.
-    // The second window of a name reads the section of its own name.
+                           "label1.Caption=&Go\nLABEL1.Hint=Go|Starts it\ntestform.Caption=lower\n"
+                           "NoDot=1\nMissing.Caption=x\n");
+    // A value that does not convert stops the section and fails the creation; the second
+    // window of a name reads the section of its own name.
     file.Write("[TestForm_1]\r\nTestForm_1.Caption=Applied\r\nTestForm_1.Width=wide\r\n"
                "TestForm_1.Top=7\r\n");
     TTestForm failed;
@@ -123,7 +113,6 @@ TEST(EditableForm, TheWindowSeesKeysOnceBeforeItsControlsAndF2AsksForTheDialog)
     QTest::keyClick(form.Edit1, Qt::Key_A); // not previewed before creation
     form.Initialize();
     form.Seen.clear();
-    QSignalSpy spy(&form, &TEditableForm::editPropertiesRequested);
     std::vector<TEditableForm*> handled;
     TEditableForm::SetEditPropertiesHandler([&](TEditableForm& f) { handled.push_back(&f); });
     QTest::keyClick(form.Edit1, Qt::Key_B);
@@ -135,8 +124,6 @@ TEST(EditableForm, TheWindowSeesKeysOnceBeforeItsControlsAndF2AsksForTheDialog)
     TEditableForm::SetEditPropertiesHandler({});
     EXPECT_EQ(form.Seen + "|" + form.Edit1->text(), " a ab ab ab ab ab|ab");
     EXPECT_EQ(handled, std::vector<TEditableForm*>(2, &form));
-    ASSERT_EQ(spy.count(), 2);
-    EXPECT_EQ(spy.first().at(0).value<TEditableForm*>(), &form);
     // A modal result closes the window.
     form.SetModalResult(mrOk);
     EXPECT_EQ(QString::number(form.ModalResult()) + QString::number(form.isVisible()), "10");
