@@ -144,8 +144,7 @@ protected:
         std::vector<std::string> words;
         for (std::string word; in >> std::quoted(word, '\'');)
             words.push_back(word);
-        std::ostringstream out;
-        std::ostringstream err;
+        std::ostringstream out, err;
         const int code =
             RunCli(words, out, err, {[] { return March14(9, 26, 53, 120); }, terminal});
         return {args, code, out.str(), err.str()};
@@ -171,10 +170,10 @@ protected:
     TempDir m_dir;
 };
 
-// No row's run changes KEEP.TXT or makes NEW.
+// No row's run changes KEEP=1.TXT or makes NEW.
 TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
 {
-    WriteFileBytes(At("@KEEP.TXT"), "earlier");
+    WriteFileBytes(At("@KEEP=1.TXT"), "earlier");
     WriteFileBytes(At("@NOTES.TXT"), "CREATE TABLE EMP (EMPNO NUMBER);\r\n");
     WriteFileBytes(At("@b"), std::string("0=TGDBTable\0", 12));
     SaveToFile(TObjectList(), At("@LIST.OBJ"));
@@ -200,14 +199,13 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
         {"compare -o=x a b", 2, "", Usage("unknown option -o=x")},
         {"compare a b -o", 2, "", Usage("option -o needs a FILE")},
         {"compare -o --db a b", 2, "", Usage("option -o needs a FILE")},
-        {"compare -o '' a b", 2, "", Usage("option -o needs a FILE")},
         {"compare --output= a b", 2, "", Usage("option --output needs a FILE")},
         {"compare -o r1 --output r2 a b", 2, "", Usage("option --output given twice")},
         {"compare --db=yes a b", 2, "", Usage("option --db takes no value")},
         // After "--" a file may be named like an option: it fails as a file.
         {"compare -- -a.OBJ -b.OBJ", 2, "", "Cannot open file -a.OBJ\n"},
         {"compare @MISSING.OBJ @TGT.OBJ", 2, "", "Cannot open file @MISSING.OBJ\n"},
-        {"compare @CUR.OBJ @MISSING.OBJ -o @KEEP.TXT", 2, "", "Cannot open file @MISSING.OBJ\n"},
+        {"compare @CUR.OBJ @MISSING.OBJ -o @KEEP=1.TXT", 2, "", "Cannot open file @MISSING.OBJ\n"},
         {"compare @CUR.OBJ @TGT.OBJ -o @NO/R.TXT", 2, "", "Cannot create file @NO/R.TXT\n"},
         {"compare @CUR.OBJ @LIST.OBJ", 2, "",
          "Incompatible classes. TObjectList <> TDBNewOracle\n"},
@@ -216,11 +214,11 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
         {"text @CUR.OBJ @NO/OUT.TXT", 2, "", "Cannot create file @NO/OUT.TXT\n"},
         {"export DEMO SCOTT - @NEW", 2, "",
          "The password \"-\" is taken from QUORVEX_PASSWORD, which is not set\n"},
-        {"export DEMO SCOTT lion @NEW", 2, "", kRefused},
         // With every owner read, the phases absorb the refusal; the database time reports it.
         {"export --include-sys DEMO SCOTT lion @NEW", 2, "", kCaptions + kRefused},
         {"export NOPE SCOTT tiger @NEW", 2, "", "Alias NOPE not found\n"},
-        {"compare --db DEMO SCOTT lion @TGT.OBJ -o @KEEP.TXT", 2, "", kRefused},
+        // The database is read first: a refused login fails before any file is read.
+        {"compare --db DEMO SCOTT lion @MISSING.OBJ", 2, "", kRefused},
         {"sql DEMO scott wrong x", 2, "", kRefused},
         {db + "--table EMP --table NOPE", 2, "", "The schema has no table \"NOPE\"\n"},
         {db + "--referenced-by emp", 2, "", "The schema has no table \"emp\"\n"},
@@ -272,16 +270,18 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
     for (const TCliCase& c : cases) {
         SCOPED_TRACE(c.Args);
         Check(Run(c.Args), c);
-        EXPECT_EQ(ReadFileBytes(At("@KEEP.TXT")), "earlier");
+        EXPECT_EQ(ReadFileBytes(At("@KEEP=1.TXT")), "earlier");
         EXPECT_FALSE(std::filesystem::exists(At("@NEW")));
     }
-    // The help's synopsis, and its columns: an option's help continues under its start.
+    // The help's synopsis; an option's help continues under its start; an option shows once.
     EXPECT_TRUE(help.starts_with(kSynopsis + "\nCommands:\n"));
     EXPECT_NE(help.find("\n  -o, --output FILE         compare: write the report to FILE, not to "
                         "standard\n                            output;"),
               std::string::npos);
-    Check(Run("compare @CUR.OBJ --output=@KEEP.TXT @TGT.OBJ"), {"", 1});
-    EXPECT_EQ(ReadFileBytes(At("@KEEP.TXT")), At(Header("@CUR.OBJ", "@TGT.OBJ") + kChanged));
+    EXPECT_EQ(help.find("--include-sys  "), help.rfind("--include-sys  "));
+    // Operands around an option; a long option's value ends at the end of its argument.
+    Check(Run("compare @CUR.OBJ --output=@KEEP=1.TXT @TGT.OBJ"), {"", 1});
+    EXPECT_EQ(ReadFileBytes(At("@KEEP=1.TXT")), At(Header("@CUR.OBJ", "@TGT.OBJ") + kChanged));
     EXPECT_TRUE(
         ReadFileBytes(At("@R.TXT"))
             .starts_with(At(Header("DEMO.SCOTT", "@A.OBJ")) + "[ ] Sequence : EMPNO_SEQ\r\n"));
@@ -317,9 +317,8 @@ TEST_F(CliTest, ReportDateAndTimeInTheLocaleFormats)
 
 TEST_F(CliTest, TerminalProgressIsOneLineRewrittenInPlace)
 {
-    const TCliCase run = Run("export --no-source DEMO SCOTT tiger @A.OBJ", true);
     const std::string shown = std::regex_replace(kCaptions, std::regex("(.+)\n"), "\r$1\x1b[K");
-    Check(run, {"", 0, "", shown + "\r\x1b[K"});
+    Check(Run("export --no-source DEMO SCOTT tiger @A.OBJ", true), {"", 0, "", shown + "\r\x1b[K"});
     // A refused login fails before the first caption: the message stands alone.
     Check(Run("export DEMO SCOTT lion @NEW", true), {"", 2, "", kRefused});
 }
