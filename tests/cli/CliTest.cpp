@@ -246,9 +246,11 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
          "DEMO\tORACLE\tEMBEDDED\nPROD\tORACLE\tOCI\nREPORTS\tORACLE\tODBC\n"
          "LEGACY\tSYBASE\tEMBEDDED\n"},
         {"text @CUR.OBJ @CUR.TXT", 0},
+        // The rows below and the checks after the table read A.OBJ, B.OBJ and R.TXT.
         {"export DEMO scott tiger @A.OBJ", 0, "", kSourceCaptions},
         {"export --include-sys --rule --ordered --no-source DEMO system manager @B.OBJ", 0, "",
          kCaptions},
+        // SCOTT stores no source, so the structure alone equals the snapshot.
         {"compare --db -o @R.TXT --no-source DEMO SCOTT tiger @A.OBJ", 0, "", kCaptions},
         {"diagram --snapshot @A.OBJ --table EMP --references EMP --sql", 0,
          "SELECT\ntab0.*\n,tab1.*\nFROM\nEMP tab0\n,DEPT tab1\nWHERE\n(tab0.DEPTNO=tab1.DEPTNO)\n"},
@@ -279,7 +281,8 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
                         "standard\n                            output;"),
               std::string::npos);
     EXPECT_EQ(help.find("--include-sys  "), help.rfind("--include-sys  "));
-    // Operands around an option; a long option's value ends at the end of its argument.
+    // Operands around an option; only a long option's first "=" ends its name, so the value
+    // may hold another. The report replaces the earlier one.
     Check(Run("compare @CUR.OBJ --output=@KEEP=1.TXT @TGT.OBJ"), {"", 1});
     EXPECT_EQ(ReadFileBytes(At("@KEEP=1.TXT")), At(Header("@CUR.OBJ", "@TGT.OBJ") + kChanged));
     EXPECT_TRUE(
