@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
-#include <vector>
 
 namespace quorvex::test {
 
@@ -19,10 +19,7 @@ inline void ReplayCorpus(
     const std::string& folder, const std::function<bool(std::string_view)>& load,
     const std::function<void()>& check = [] {})
 {
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
+    const std::set<std::filesystem::path> files(std::filesystem::directory_iterator(folder), {});
     int seeds[2] = {0, 0}; // refused, loaded
     for (const auto& file : files) {
         const std::string name = file.filename().string();

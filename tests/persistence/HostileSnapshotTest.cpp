@@ -20,8 +20,6 @@ TEST_F(HostileSnapshotTest, DamagedFilesFailWithTheirMessages)
         OwnerListFile(ItemRecord(B("06<OID> 02 01 06<OwnerName> 06<SCOTT> 06<OwnerNo> 02 01")) +
                       ItemRecord(B("06<OID> 02 02 06<OwnerName> 06<SCOTT> 06<OwnerNo> 02 02"))),
         B("'TPF0' 07<TObjectList> 06<Items> 01 01 07<TObjectItem> 06<Version> 02 01 00 00 00")};
-    const TClassInfo* roots[] = {&TDBNewOracle::StaticClass(), &TOwnerList::StaticClass(),
-                                 &TObjectList::StaticClass()};
     enum { model, owners, objects };
     // `levels` records opened, each inside the one before, then all closed.
     const auto nested = [](const char* open, int levels, const char* close) {
@@ -73,13 +71,14 @@ TEST_F(HostileSnapshotTest, DamagedFilesFailWithTheirMessages)
         {model, "06<IncludeSys>", nested("07<X> 06<P> ", depth, "00 ") + "06<IncludeSys>", deep},
         {model, "06<IncludeSys>", nested("07<X> 06<P> ", 100000, "00 ") + "06<IncludeSys>", deep},
         {owners, "07<TOwnerItem> 06<OID> 02 01",
-         "07<TOwnerItem>" + nested("06<Kids> 01 01 07<TOwnerItem> ", 5000, "00 00 ") + "06<OID> 02 01",
-         deep},
+         "07<TOwnerItem>" + nested("06<Kids> 01 01 07<TOwnerItem> ", 5000, "00 00 ")
+         + "06<OID> 02 01", deep},
     };
     // clang-format on
     for (const auto& c : cases) {
         const std::string bytes = ReplaceOnce(files[c.File], B(c.From), B(c.To));
-        EXPECT_EQ(Refusal(bytes, *roots[c.File]), c.Expected) << c.From << " -> " << c.To;
+        EXPECT_EQ(Refusal(bytes, RootClassOf(files[c.File])), c.Expected)
+            << c.From << " -> " << c.To;
     }
     EXPECT_EQ(Refusal(""), kReadError);
     EXPECT_EQ(ErrorOf<EReadError>([] { CreateFromString<TDBNewOracle>(std::string_view()); }),
@@ -93,15 +92,12 @@ TEST_F(HostileSnapshotTest, DamagedFilesFailWithTheirMessages)
 
 TEST_F(HostileSnapshotTest, EveryTruncationFailsWithAReadError)
 {
-    TOwnerList owners;
-    owners.NewItem()->OwnerName = "SCOTT";
     TSampleObject sample;
     sample.Styles = kBold | kItalic;
     const std::string model = SaveToString(*BuildSampleModel());
     ASSERT_GT(model.size(), 70000u);
     for (const auto& [bytes, root] :
          {std::pair<std::string, const TClassInfo&>{model, TDBNewOracle::StaticClass()},
-          {SaveToString(owners), TOwnerList::StaticClass()},
           {SaveToString(sample), TSampleObject::StaticClass()}}) {
         // Every cut in the structured part, and a sample of cuts inside the long texts.
         for (size_t size = 0; size < bytes.size();

@@ -20,13 +20,10 @@ TEST(SafeSaveTest, FailedSavesKeepTheOldFileAndLeaveNothingBehind)
     large->Objects().Items(3)->CommentText = std::string(3 * 1024 * 1024, 'p');
     const std::string tooLong(250, 'M'); // its temporary's name is longer than a file name may be
     const std::string create = "Cannot create file";
-    const struct {
-        const char* Name;
-        std::string File;
-        const TStreamed* Model; // no model: an ini file is saved
-        rlim_t Limit;           // 0: no limit
-        std::string Error;
-    } cases[] = {
+    // No model: an ini file is saved; limit 0: none.
+    // clang-format off
+    const struct { const char* Name; std::string File; const TStreamed* Model; rlim_t Limit;
+                   std::string Error; } cases[] = {
         {"disk full while writing", "MODEL.OBJ", large.get(), 64 * 1024, "Stream write error"},
         {"disk full at the end", "MODEL.OBJ", &small, 100, "Stream write error"},
         {"disk full for a new file", "NEW.OBJ", large.get(), 64 * 1024, "Stream write error"},
@@ -36,6 +33,7 @@ TEST(SafeSaveTest, FailedSavesKeepTheOldFileAndLeaveNothingBehind)
         {"a folder in the file's place", "FOLDER", &small, 0, create},
         {"a folder in the ini file's place", "FOLDER", nullptr, 0, create},
     };
+    // clang-format on
     for (const auto& c : cases) {
         TempDir dir;
         const std::string file = dir.File(c.File);

@@ -60,49 +60,37 @@ TEST_F(SnapshotTest, WriterOutputIsExactAndReadsBackTheSame)
     const auto boolean = [](bool value) {
         return std::string(value ? " 06<True> " : " 06<False> ");
     };
-    const std::string zeros = " 05 00 00 00 00 00 00 00 00 00 00 ";
+    const std::string zeros = " 05 00 00 00 00 00 00 00 00 00 00 ", list = kEmptyList;
     for (int on = 0; on < 4; ++on) {
         auto model = std::make_unique<TDBNewOracle>();
         model->IncludeSys = on == 0;
         model->UseOrdered = on == 1;
         model->UseRule = on == 2;
-        cases.emplace_back(std::move(model),
-                           B("'TPF0' 07<TDBNewOracle> 06<IncludeSys>" + boolean(on == 0) +
-                             "07<TObjectList> 06<Objects>" + kEmptyList +
-                             "07<TOwnerList> 06<Owners>" + kEmptyList + "06<SchemaLoaded>" + zeros +
-                             "06<SourceLoaded>" + zeros + "06<UseOrdered>" + boolean(on == 1) +
-                             "06<UserName> 06<> 06<UserNo> 06<> 06<UseRule>" + boolean(on == 2) +
-                             "06<Version> 02 01 00"));
+        // clang-format off
+        cases.emplace_back(std::move(model), B(
+            "'TPF0' 07<TDBNewOracle> 06<IncludeSys>" + boolean(on == 0) + "07<TObjectList> 06<Objects>"
+            + list + "07<TOwnerList> 06<Owners>" + list + "06<SchemaLoaded>" + zeros + "06<SourceLoaded>"
+            + zeros + "06<UseOrdered>" + boolean(on == 1) + "06<UserName> 06<> 06<UserNo> 06<> 06<UseRule>"
+            + boolean(on == 2) + "06<Version> 02 01 00"));
+        // clang-format on
     }
 
-    // An object item writes all four lists, whether they exist (empty) or not.
-    const TObjectItem* absentLists = nullptr;
-    for (bool withLists : {false, true}) {
-        auto list = std::make_unique<TObjectList>();
-        TObjectItem& item = *list->NewItem();
-        item.OID = item.ObjectNo = 300;
-        item.OwnerNo = 5;
-        item.ObjectName = "EMP";
-        item.ObjectType = 2;
-        if (withLists) {
-            item.ObjectFields();
-            item.ObjectTriggers();
-        } else {
-            absentLists = &item;
-        }
-        cases.emplace_back(
-            std::move(list),
-            B("'TPF0' 07<TObjectList> 06<Version> 02 01 06<Items> 01 01 07<TObjectItem>"
-              "06<CommentText> 06<> 07<TConstraintList> 06<ObjectConstraints>" +
-              kEmptyList + "07<TFieldList> 06<ObjectFields>" + kEmptyList +
-              "07<TIndexList> 06<ObjectIndexes>" + kEmptyList +
-              "06<ObjectName> 06<EMP> 06<ObjectNo> 03 2C 01 06<ObjectState> 02 00 06<ObjectText> "
-              "06<>"
-              "07<TTriggerList> 06<ObjectTriggers>" +
-              kEmptyList +
-              "06<ObjectType> 02 02 06<OID> 03 2C 01 06<OwnerNo> 02 05 06<Version> 02 01 00 00 "
-              "00"));
-    }
+    // An object item writes all four lists without creating them (the sample model's round trip
+    // shows that lists which exist, empty, are written the same way).
+    auto objects = std::make_unique<TObjectList>();
+    TObjectItem& item = *objects->NewItem();
+    item.OID = item.ObjectNo = 300;
+    item.OwnerNo = 5;
+    item.ObjectName = "EMP";
+    item.ObjectType = 2;
+    // clang-format off
+    cases.emplace_back(std::move(objects), B(
+        "'TPF0' 07<TObjectList> 06<Version> 02 01 06<Items> 01 01 07<TObjectItem> 06<CommentText> 06<>"
+        "07<TConstraintList> 06<ObjectConstraints>" + list + "07<TFieldList> 06<ObjectFields>" + list
+        + "07<TIndexList> 06<ObjectIndexes>" + list + "06<ObjectName> 06<EMP> 06<ObjectNo> 03 2C 01"
+        "06<ObjectState> 02 00 06<ObjectText> 06<> 07<TTriggerList> 06<ObjectTriggers>" + list
+        + "06<ObjectType> 02 02 06<OID> 03 2C 01 06<OwnerNo> 02 05 06<Version> 02 01 00 00 00"));
+    // clang-format on
 
     // The character and set kinds of a generic class: one byte, members in bit order.
     auto sample = std::make_unique<TSampleObject>();
@@ -125,7 +113,7 @@ TEST_F(SnapshotTest, WriterOutputIsExactAndReadsBackTheSame)
                   Hex(expected));
     }
     EXPECT_EQ(LiveObjectCount(), before); // writing created no lists
-    EXPECT_EQ(absentLists->FieldsIfAny(), nullptr);
+    EXPECT_EQ(item.FieldsIfAny(), nullptr);
 }
 
 TEST_F(SnapshotTest, LargeModelRoundTripThroughAFileKeepsValuesAndBytes)
@@ -197,7 +185,8 @@ TEST_F(SnapshotTest, ReaderAcceptsOtherEncodingsLetterCasesAndUnknownProperties)
         {owner("06<OID> 82 08"), owner("06<OID> 02 08")},          // high bit of a value tag
         {owner("06<OwnerName> 0C 02 00 00 00 'AB'"), owner("06<OwnerName> 06<AB>")}, // long text
         {owner("0C 03 00 00 00 'OID' 02 07"), owner("06<OID> 02 07")}, // long property name
-        {owner("06<oid> 02 05 06<OWNERNAME> 06<SCOTT>"), owner("06<OID> 02 05 06<OwnerName> 06<SCOTT>")},
+        {owner("06<oid> 02 05 06<OWNERNAME> 06<SCOTT>"),
+         owner("06<OID> 02 05 06<OwnerName> 06<SCOTT>")},
         {owner("06<OID> 02 05 06<Version> 04 07 00 00 00"), owner("06<OID> 02 05")}, // Version is 1
         {owner("06<OID> 02 05 06<Color> 06<red> 06<Size> 04 00 00 01 00"
                "06<When> 05 00 00 00 00 00 00 00 80 FF 3F 06<Flags> 0B 01 06<A> 00"
@@ -206,16 +195,15 @@ TEST_F(SnapshotTest, ReaderAcceptsOtherEncodingsLetterCasesAndUnknownProperties)
          owner("06<OID> 02 05 06<OwnerNo> 02 06")}, // unknown properties of every kind
         {owner("06<OID> 02 05 00 07<TOWNERITEM> 06<OID> 02 06"), // item classes in any case
          owner("06<OID> 02 05 00 07<TOwnerItem> 06<OID> 02 06")},
-        {sample("06<Styles> 0B 01 06<bOLD> 06<UNDERLINE> 00"),
+        {sample("06<Styles> 0B 01 06<bOLD> 06<Blink> 06<UNDERLINE> 00"), // unknown members dropped
          sample("06<Styles> 0B 01 06<Bold> 06<Underline> 00")},
-        {sample("06<Styles> 0B 01 06<Blink> 06<Italic> 00"), sample("06<Styles> 0B 01 06<Italic> 00")},
         {sample("06<Letter> 06<xyz>"), sample("06<Letter> 06<x>")},
         {sample("06<Letter> 0C 01 00 00 00 'k'"), sample("06<Letter> 06<k>")},
         {model + "TPF0 and some garbage", model}, // anything after the root record
         // clang-format on
     };
     for (const auto& [variant, usual] : cases) {
-        const TClassInfo& root = *FindClass(usual.substr(6, static_cast<size_t>(usual[5])));
+        const TClassInfo& root = RootClassOf(usual);
         EXPECT_EQ(Hex(SaveToString(*CreateFromString(root, variant))),
                   Hex(SaveToString(*CreateFromString(root, usual))));
     }

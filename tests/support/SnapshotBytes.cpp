@@ -59,6 +59,14 @@ std::string OwnerListFile(const std::string& items)
     return B("'TPF0' 07<TOwnerList>") + kVersionBytes + B("06<Items> 01 01") + items + B("00 00");
 }
 
+const TClassInfo& RootClassOf(std::string_view bytes)
+{
+    const TClassInfo* info = FindClass(bytes.substr(6, static_cast<std::uint8_t>(bytes.at(5))));
+    if (info == nullptr)
+        throw std::invalid_argument("no class for the root record of " + Hex(bytes.substr(0, 40)));
+    return *info;
+}
+
 std::string ReplaceOnce(std::string bytes, std::string_view from, std::string_view to)
 {
     const size_t at = bytes.find(from);

@@ -41,6 +41,9 @@ std::string ItemRecord(const std::string& properties, std::string_view className
 // A whole file holding an owner list with the given item records.
 std::string OwnerListFile(const std::string& items);
 
+// The registered class named by the root record of snapshot `bytes`.
+const TClassInfo& RootClassOf(std::string_view bytes);
+
 // `bytes` with its single occurrence of `from` replaced; fails the test when `from` does not
 // occur exactly once.
 std::string ReplaceOnce(std::string bytes, std::string_view from, std::string_view to);
