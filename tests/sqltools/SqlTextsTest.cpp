@@ -10,7 +10,6 @@
 #include "sqltools/SqlTextFile.h"
 
 #include <QSignalSpy>
-#include <QTableView>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -19,42 +18,27 @@ namespace {
 
 TEST(PaneSql, FirstCharacterDecidesAndEveryLineEndsInALineFeed)
 {
-    using K = TPaneSqlKind;
-    const struct {
-        const char* Text;
-        K Kind;
-        const char* FirstLine; // after the "*" rewrite
-    } cases[] = {
-        {"*DUAL", K::Query, "SELECT * FROM DUAL"},
-        {"*SCOTT.EMP e\nWHERE e.SAL > 0", K::Query, "SELECT * FROM SCOTT.EMP e"},
-        {"select * from emp", K::Query, "select * from emp"},
-        {"SAVEPOINT A", K::Query, "SAVEPOINT A"},
-        {" *DUAL", K::Statement, " *DUAL"},
-        {"-- list\nSELECT * FROM DUAL", K::Statement, "-- list"},
-        {"\tselect 1 from dual", K::Statement, "\tselect 1 from dual"},
-        {"UPDATE EMP SET SAL = SAL", K::Statement, "UPDATE EMP SET SAL = SAL"},
-        {"*", K::Query, "SELECT * FROM "},
-        {"\nSELECT * FROM DUAL", K::EmptyFirstLine, ""},
-        {"\n", K::Nothing, ""},
-        {"", K::Nothing, nullptr},
-    };
-    for (const auto& c : cases) {
-        QStringList lines = PaneLines(QString::fromLatin1(c.Text));
-        EXPECT_EQ(RewriteStarLine(lines), c.Text[0] == '*') << c.Text;
-        EXPECT_EQ(ClassifyPaneSql(lines), c.Kind) << c.Text;
-        EXPECT_EQ(lines.value(0, "none"), c.FirstLine ? c.FirstLine : "none") << c.Text;
+    // Text = kind (Nothing, Query, Statement, EmptyFirstLine) and the first line after the
+    // "*" rewrite.
+    const QString cases = "*DUAL=1SELECT * FROM DUAL|*EMP e\nWHERE 1=1=1SELECT * FROM EMP e|"
+                          "select 1=1select 1|SAVEPOINT A=1SAVEPOINT A| *DUAL=2 *DUAL|"
+                          "-- list\nSELECT 1=2-- list|\tselect 1=2\tselect 1|UPDATE T=2UPDATE T|"
+                          "*=1SELECT * FROM |\nSELECT 1=3|\n=0|=0";
+    for (const QString& c : cases.split('|')) {
+        QStringList lines = PaneLines(c.section('=', 0, -2));
+        EXPECT_EQ(RewriteStarLine(lines), c.startsWith('*')) << c.toStdString();
+        EXPECT_EQ(QString::number(int(ClassifyPaneSql(lines))) + lines.value(0),
+                  c.section('=', -1));
     }
-    EXPECT_EQ(PaneLines("a\nb\n"), QStringList({"a", "b"}));
     EXPECT_EQ(PaneLines("a\n\n"), QStringList({"a", ""}));
     EXPECT_EQ(StatementText({"UPDATE EMP", "SET SAL = SAL", ""}), "UPDATE EMP\nSET SAL = SAL\n\n");
 }
 
 TEST(ResultsTexts, CaptionStatementIdsAndLongValues)
 {
-    EXPECT_EQ(ResultsCaption(1234), "SQL Results in 1.23 seconds");
-    EXPECT_EQ(ResultsCaption(0), "SQL Results in 0.00 seconds");
-    EXPECT_EQ(ResultsCaption(61005), "SQL Results in 61.01 seconds");
-    // Two explains within one millisecond get different ids; the counter may wrap round.
+    EXPECT_EQ(ResultsCaption(0) + "|" + ResultsCaption(61005),
+              "SQL Results in 0.00 seconds|SQL Results in 61.01 seconds");
+    // Two explains within one millisecond get different ids; the tick counter may wrap round.
     TStatementIds ids, high;
     QStringList given;
     for (std::uint32_t tick : {1000000u, 1000000u, 1000001u, 1000500u})
@@ -63,17 +47,15 @@ TEST(ResultsTexts, CaptionStatementIdsAndLongValues)
         given << high.Next(tick);
     EXPECT_EQ(given.join(' '), "1000000 1000001 1000002 1000500 4294967290 5 6");
     EXPECT_TRUE(PlanTableExistsSql("O'HARA").endsWith(" = 'O''HARA'"));
-
-    EXPECT_EQ(MemoDisplayText("     "), "");
     EXPECT_EQ(MemoDisplayText("\r\n  CREATE VIEW V\n AS SELECT 1 \t\r\n"),
               "CREATE VIEW V\n AS SELECT 1");
     EXPECT_EQ(MemoDisplayText("  " + QString(300, u'x')), QString(kMemoDisplayLength, u'x'));
 }
 
-// Rows ID, NAME (null on every third row) and NOTE (a long text); fails at row `FailAt`.
+// Rows ID, NAME (null on every third row) and NOTE (a long text); fails moving to row `FailAt`.
 class TCountingQuery final : public TQuery {
 public:
-    std::int64_t Rows = 0, FailAt = -1, Position = 0;
+    std::int64_t Rows = 1000000, FailAt = -1, Position = 0;
     bool Opened = true;
 
     void SetSQL(std::string_view) override {}
@@ -88,12 +70,7 @@ public:
     bool IsOpen() const override { return Opened; }
     bool Eof() const override { return Position >= Rows; }
     void First() override { Position = 0; }
-    void Next() override
-    {
-        if (Position + 1 == FailAt)
-            throw Exception("ORA-01555: snapshot too old");
-        ++Position;
-    }
+    void Next() override { Position + 1 == FailAt ? throw Exception("ORA-01555") : ++Position; }
     void Close() override { Opened = false; }
     void ExecSQL() override {}
     int FieldCount() const override { return 3; }
@@ -101,30 +78,28 @@ public:
     int FieldIndex(std::string_view) const override { return -1; }
     bool FieldIsLongText(int index) const override { return index == 2; }
     bool IsNull(int index) const override { return index == 1 && Position % 3 == 2; }
-    std::string AsText(int index) const override
+    std::string AsText(int i) const override
     {
-        const std::string row = std::to_string(Position + 1);
-        return index == 0 ? row : index == 1 ? "ROW" + row : "  " + std::string(400, 'n');
+        return i < 2 ? std::to_string(Position + 1) : std::string(400, 'n');
     }
     std::int64_t AsInteger(int) const override { return Position; }
     double AsDateTime(int) const override { return 0; }
     double AsFloat(int) const override { return 0; }
 };
 
-TEST(QueryRowsModel, FetchesInBatchesUntilTheEndAFailureOrAClose)
+TEST(QueryRowsModel, FetchesInBatchesUntilAFailureOrAClose)
 {
     constexpr int kBatch = TQueryRowsModel::kFetchBatch;
     TCountingQuery query;
-    query.Rows = 1000000;
     TQueryRowsModel model;
     model.Attach(&query);
     EXPECT_EQ(query.Position, kBatch); // one batch of a million rows
-    EXPECT_EQ(GridRows(model).mid(0, 3).join('/').replace(QString(kMemoDisplayLength, u'n'), "n*"),
-              "1|ROW1|n*/2|ROW2|n*/3||n*");
-    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "NAME");
-    EXPECT_EQ(model.headerData(0, Qt::Vertical).toInt(), 1);
+    EXPECT_EQ(GridRows(model).mid(1, 2).join('/'), "2|2|" + QString(kMemoDisplayLength, u'n') +
+                                                       "/3||" + QString(kMemoDisplayLength, u'n'));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString() +
+                  model.headerData(0, Qt::Vertical).toString(),
+              "NAME1");
     EXPECT_FALSE(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
-    ASSERT_TRUE(model.canFetchMore({}));
     model.fetchMore({});
     EXPECT_EQ(model.index(kBatch, 0).data().toString(), QString::number(kBatch + 1));
     query.Close(); // the connection went away
@@ -141,30 +116,11 @@ TEST(QueryRowsModel, FetchesInBatchesUntilTheEndAFailureOrAClose)
     EXPECT_FALSE(model.canFetchMore({}) || model.Attached());
     EXPECT_EQ(failed.count(), 0);
     ASSERT_TRUE(failed.wait(1000));
-    EXPECT_EQ(failed.at(0).at(0).toString(), "ORA-01555: snapshot too old");
-
-    // A small result is read to the end; a view scrolled to the end asks for more itself.
-    TCountingQuery small;
-    small.Rows = 14;
-    model.Attach(&small);
-    EXPECT_EQ(model.rowCount(), 14);
-    EXPECT_FALSE(model.canFetchMore({}));
-    query.First();
-    query.FailAt = -1;
-    model.Attach(&query);
-    QTableView view;
-    view.setModel(&model);
-    view.show();
-    for (int i = 0; i < 3; ++i)
-        view.scrollToBottom();
-    EXPECT_GT(model.rowCount(), kBatch);
-    model.Detach();
-    EXPECT_FALSE(model.canFetchMore({}));
+    EXPECT_EQ(failed.at(0).at(0).toString(), "ORA-01555");
 }
 
 // The message of what `action` throws; empty when it throws nothing.
-template <typename F>
-std::string Failure(F action)
+std::string Failure(const std::function<void()>& action)
 {
     try {
         action();
@@ -174,58 +130,42 @@ std::string Failure(F action)
     return {};
 }
 
-TEST(SqlTextFile, SaveCrLfLoadAnyBreakRefuseWhatIsNoText)
+TEST(SqlTextFile, SaveCrLfLoadAnyBreakRefuseWhatIsNoTextKeepTheOldFile)
 {
     TempDir dir;
-    const QString file = QString::fromStdString(dir.File("query.sql"));
+    const QString file = QString::fromStdString(dir.File("keep.sql"));
     WriteSqlTextFile(file, {"SELECT *", "", "FROM EMP -- größer"});
-    EXPECT_EQ(ReadFileBytes(dir.File("query.sql")), "SELECT *\r\n\r\nFROM EMP -- gr\xC3\xB6\xC3\x9F"
-                                                    "er\r\n");
-    for (const auto& [bytes, text] :
-         {std::pair{"a\r\nb\nc\rd", "a\nb\nc\nd"},
-          {"a\n\n", "a\n"},
-          {"", ""},
-          {"SELECT '\xE9t\xE9' FROM DUAL\r\n", "SELECT '\xC3\xA9t\xC3\xA9' FROM DUAL"}}) {
-        WriteFileBytes(dir.File("query.sql"), bytes); // not UTF-8: a character per byte
+    EXPECT_EQ(ReadFileBytes(dir.File("keep.sql")), "SELECT *\r\n\r\nFROM EMP -- gr\xC3\xB6\xC3\x9F"
+                                                   "er\r\n");
+    for (const auto& [bytes, text] : {std::pair{"a\r\nb\nc\rd", "a\nb\nc\nd"},
+                                      {"a\n\n", "a\n"},
+                                      {"", ""},
+                                      {"SELECT '\xE9t\xE9'\r\n", "SELECT '\xC3\xA9t\xC3\xA9'"}}) {
+        WriteFileBytes(dir.File("keep.sql"), bytes); // not UTF-8: a character per byte
         EXPECT_EQ(ReadSqlTextFile(file), QString::fromUtf8(text)) << bytes;
     }
-
     const std::string binary = dir.File("image.sql");
     WriteFileBytes(binary, std::string("BM\0\0\x10\x20", 6));
-    EXPECT_EQ(Failure([&] { ReadSqlTextFile(QString::fromStdString(binary)); }),
-              binary + " is not a text file");
-    EXPECT_NE(Failure([&] {
-                  ReadSqlTextFile(QString::fromStdString(dir.File("none.sql")));
-              }).find("none.sql"),
+    EXPECT_EQ(Failure([&] { ReadSqlTextFile(binary.c_str()); }), binary + " is not a text file");
+    EXPECT_NE(Failure([&] { ReadSqlTextFile(dir.File("none.sql").c_str()); }).find("none.sql"),
               std::string::npos);
-    std::filesystem::resize_file(dir.File("query.sql"), kMaxSqlFileBytes + 1); // sparse
-    EXPECT_NE(Failure([&] { ReadSqlTextFile(file); }).find("too large"), std::string::npos);
-    EXPECT_NE(Failure([&] { ReadSqlTextFile(QString::fromStdString(dir.Path())); }), "");
-}
+    std::filesystem::resize_file(binary, kMaxSqlFileBytes + 1); // sparse
+    EXPECT_NE(Failure([&] { ReadSqlTextFile(binary.c_str()); }).find("too large"),
+              std::string::npos);
+    EXPECT_NE(Failure([&] { ReadSqlTextFile(dir.Path().c_str()); }), "");
 
-TEST(SqlTextFile, FailedSaveKeepsTheOldFile)
-{
-    TempDir dir;
+    // The disk fills up in the middle of a save; a folder cannot be replaced by the file.
+    std::filesystem::remove(binary);
     WriteFileBytes(dir.File("keep.sql"), "old\r\n");
     {
-        const TDiskFull full(64 * 1024); // the disk fills up in the middle of the save
-        EXPECT_NE(Failure([&] {
-                      WriteSqlTextFile(QString::fromStdString(dir.File("keep.sql")),
-                                       QStringList(2000, QString(100, u'n')));
-                  }),
+        const TDiskFull full(64 * 1024);
+        EXPECT_NE(Failure([&] { WriteSqlTextFile(file, QStringList(2000, QString(100, u'n'))); }),
                   "");
     }
-    // A folder of that name cannot be replaced by the file.
     std::filesystem::create_directory(dir.Path() / "folder.sql");
-    EXPECT_NE(
-        Failure([&] { WriteSqlTextFile(QString::fromStdString(dir.File("folder.sql")), {"x"}); }),
-        "");
+    EXPECT_NE(Failure([&] { WriteSqlTextFile(dir.File("folder.sql").c_str(), {"x"}); }), "");
     EXPECT_EQ(ReadFileBytes(dir.File("keep.sql")), "old\r\n");
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"folder.sql", "keep.sql"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
 
 } // namespace

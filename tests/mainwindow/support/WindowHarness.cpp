@@ -6,44 +6,29 @@
 #include <QAction>
 #include <QStatusBar>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace quorvex::test {
 
-std::unique_ptr<TObjectTreeModel> BuildTree(TDBNewOracle& schema)
-{
-    auto tree = std::make_unique<TObjectTreeModel>();
-    tree->SetCollationLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    tree->BuildObjectTree(schema);
-    return tree;
-}
-
-namespace {
-
-// Appends the node's line and its children's; false when nothing was appended.
-bool Dump(const TObjectTreeModel& tree, const QModelIndex& node, int depth, bool flaggedOnly,
-          QString& out)
-{
-    const qsizetype start = out.size();
-    const int state = node.isValid() ? tree.StateImage(node) : 0;
-    if (node.isValid()) {
-        out += QString(2 * depth, u' ') + tree.Caption(node);
-        out += state > 0 ? QStringLiteral(" [%1]\n").arg(state) : QStringLiteral("\n");
-    }
-    bool below = false;
-    for (int row = 0; row < tree.rowCount(node); ++row)
-        below |= Dump(tree, tree.index(row, 0, node), depth + node.isValid(), flaggedOnly, out);
-    if (flaggedOnly && state == 0 && !below)
-        out.truncate(start);
-    return out.size() > start;
-}
-
-} // namespace
-
 QString TreeDump(const TObjectTreeModel& tree, const QModelIndex& root, bool flaggedOnly)
 {
     QString out;
-    Dump(tree, root, 0, flaggedOnly, out);
+    // Appends the node's line and its children's; false when nothing was appended.
+    std::function<bool(const QModelIndex&, int)> dump = [&](const QModelIndex& node, int depth) {
+        const qsizetype start = out.size();
+        const int state = tree.StateImage(node);
+        if (node.isValid())
+            out += QString(2 * depth, u' ') + tree.Caption(node) +
+                   (state > 0 ? QStringLiteral(" [%1]\n").arg(state) : QStringLiteral("\n"));
+        bool below = false;
+        for (int row = 0; row < tree.rowCount(node); ++row)
+            below |= dump(tree.index(row, 0, node), depth + node.isValid());
+        if (flaggedOnly && state == 0 && !below)
+            out.truncate(start);
+        return out.size() > start;
+    };
+    dump(root, 0);
     return out;
 }
 
@@ -51,8 +36,7 @@ QModelIndex Find(const TObjectTreeModel& tree, const QStringList& path)
 {
     QModelIndex node;
     for (const QString& caption : path) {
-        const QModelIndex parent = node;
-        node = {};
+        const QModelIndex parent = std::exchange(node, {});
         for (int row = 0; row < tree.rowCount(parent) && !node.isValid(); ++row)
             if (tree.Caption(tree.index(row, 0, parent)) == caption)
                 node = tree.index(row, 0, parent);
@@ -79,11 +63,10 @@ TCommandClock FixedClock()
 }
 
 TWindowHarness::TWindowHarness()
-    : m_demo(m_dir.File("demo"))
 {
-    CopyDemoDatabase(m_demo);
+    CopyDemoDatabase(m_dir.File("demo"));
     SetAliases(Alias("DEMO"));
-    SetUserPropertyFileName(QString::fromStdString(m_dir.File("quorvex.UDP")));
+    SetUserPropertyFileName(File("quorvex.UDP"));
 }
 
 TWindowHarness::~TWindowHarness()
@@ -96,7 +79,7 @@ TWindowHarness::~TWindowHarness()
 
 std::string TWindowHarness::Alias(const std::string& name, const std::string& driver) const
 {
-    return "[" + name + "]\nDRIVER=" + driver + "\nBACKEND=EMBEDDED\nPATH=" + m_demo +
+    return "[" + name + "]\nDRIVER=" + driver + "\nBACKEND=EMBEDDED\nPATH=" + m_dir.File("demo") +
            "\nUSER NAME=SCOTT\n";
 }
 
@@ -104,11 +87,6 @@ void TWindowHarness::SetAliases(const std::string& text)
 {
     WriteFileBytes(m_dir.File("aliases.ini"), text);
     setenv("QUORVEX_ALIASES", m_dir.File("aliases.ini").c_str(), 1);
-}
-
-void TWindowHarness::SetProperties(const std::string& text)
-{
-    WriteFileBytes(m_dir.File("quorvex.UDP"), text);
 }
 
 TQuorvexMainForm& TWindowHarness::Create(const QStringList& arguments)

@@ -16,26 +16,18 @@
 #include <ostream>
 #include <string>
 
-class QAbstractItemModel;
-
-// Readable QString and QStringList values in GoogleTest's messages (found by argument lookup,
-// so in Qt's namespace: the global one).
+// Readable texts in GoogleTest's messages, lists included (found by argument lookup, so in
+// Qt's namespace: the global one).
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QStringList& list, std::ostream* out)
-{
-    *out << '{' << list.join("\", \"").toStdString() << '}';
-}
 
 namespace quorvex::test {
 
-// A tree model over a schema, sorted with the US English collation.
-std::unique_ptr<TObjectTreeModel> BuildTree(TDBNewOracle& schema);
 // The tree below `root` as one text: a line per node, indented two blanks per level, with
 // " [state]" behind a node that has a state image. `flaggedOnly` leaves out every node without
-// an image below or on it.
+// an image on or below it.
 QString TreeDump(const TObjectTreeModel& tree, const QModelIndex& root = {},
                  bool flaggedOnly = false);
 // A node by its captions from the top, {"Tables", "EMP", "Constraints"}; invalid when none.
@@ -59,12 +51,13 @@ public:
     // An alias section on the demo copy, user SCOTT.
     std::string Alias(const std::string& name, const std::string& driver = "ORACLE") const;
     void SetAliases(const std::string& text);
-    void SetProperties(const std::string& text);
     TQuorvexMainForm& Create(const QStringList& arguments = {"DEMO", "scott", "tiger"});
 
     TQuorvexMainForm& Form() { return *m_form; }
     TScriptedDialogs& Dialogs() { return *m_dialogs; }
-    const TempDir& Dir() const { return m_dir; }
+    // A file in the harness's temporary folder.
+    std::string Path(const char* name) const { return m_dir.File(name); }
+    QString File(const char* name) const { return QString::fromStdString(m_dir.File(name)); }
     // The menu commands on the window, timed by FixedClock().
     TMainCommands& Commands();
     // Triggers a menu item by its component name.
@@ -77,7 +70,6 @@ public:
 
 private:
     TempDir m_dir;
-    std::string m_demo;
     TScriptedDialogsScope m_dialogs;
     std::unique_ptr<TQuorvexMainForm> m_form;
     std::unique_ptr<TMainCommands> m_commands;
