@@ -256,6 +256,10 @@ std::string UsageText()
             "  1  compare: the models differ\n"
             "  2  wrong arguments, a file that cannot be read or written, or a failed\n"
             "     login or database read\n";
+    text += "\nEnvironment:\n"
+            "  QUORVEX_ALIASES   the aliases file, instead of\n"
+            "                    ~/.config/quorvex/aliases.ini\n"
+            "  QUORVEX_PASSWORD  the password when PASSWORD is \"-\"\n";
     return text;
 }
 

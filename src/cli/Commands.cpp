@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "Cli.h"
+#include "CompareJson.h"
 #include "DiagramCommand.h"
 #include "LiveDatabase.h"
 #include "ProgressDisplay.h"
@@ -71,8 +72,13 @@ void WriteReport(const TReportLines& report, std::ostream& out)
         throw EWriteError("Cannot write the report to standard output");
 }
 
+constexpr std::string_view kCompareFormats[] = {"text", "json"};
+
 int RunCompare(const TCommandContext& context)
 {
+    const bool json = ChosenFormat(context, "compare", kCompareFormats) == "json";
+    if (context.Args.Has("--all") && !json)
+        throw EUsage("compare: option --all needs --format json");
     const bool live = context.Args.Has("--db");
     const std::string& targetName = context.Args.Operands[live ? 3 : 1];
     // The database is read first: a refused login fails before any file is read.
@@ -83,8 +89,26 @@ int RunCompare(const TCommandContext& context)
     AddComparisonHeader(report, current->SourceName, targetName,
                         FormatReportDateTime(context.Now()));
     CompareObjectLists(current->Objects(), target->Objects(), report);
+    const bool changes = ReportHasChanges(report);
 
-    if (const std::string* fileName = context.Args.Value("--output")) {
+    const std::string* fileName = context.Args.Value("--output");
+    if (json) {
+        const TCompareJsonHeader header{current->SourceName, targetName, context.Now(), changes};
+        const bool all = context.Args.Has("--all");
+        if (fileName != nullptr) {
+            TSafeFileSink sink(*fileName);
+            WriteCompareJson(*current, *target, header, all,
+                             [&](std::string_view text) { sink.Write(text); });
+            sink.Commit();
+        } else {
+            WriteCompareJson(*current, *target, header, all, [&](std::string_view text) {
+                context.Out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            });
+            context.Out.flush();
+            if (!context.Out)
+                throw EWriteError("Cannot write the report to standard output");
+        }
+    } else if (fileName != nullptr) {
         // Through a temporary file: a failed write leaves an earlier report in place.
         TSafeFileSink sink(*fileName);
         WriteReport(report, sink);
@@ -92,7 +116,7 @@ int RunCompare(const TCommandContext& context)
     } else {
         WriteReport(report, context.Out);
     }
-    return ReportHasChanges(report) ? ExitCodes::Changes : ExitCodes::Success;
+    return changes ? ExitCodes::Changes : ExitCodes::Success;
 }
 
 int RunExport(const TCommandContext& context)
@@ -146,9 +170,10 @@ constexpr TOptionSpec kReadOptions[] = {
      "prefix the dictionary queries with the ordered\nhint; --rule wins when both are given"},
     {"", "--no-source", "", "read the structure only, without the stored source"},
 };
-constexpr TOptionSpec kCompareOptions[] = {kOutputOption};
-constexpr TOptionSpec kLiveCompareOptions[] = {kOutputOption, kReadOptions[0], kReadOptions[1],
-                                               kReadOptions[2], kReadOptions[3]};
+constexpr TOptionSpec kCompareOptions[] = {kOutputOption, kFormatOption, kAllOption};
+constexpr TOptionSpec kLiveCompareOptions[] = {kOutputOption,   kFormatOption,   kAllOption,
+                                               kReadOptions[0], kReadOptions[1], kReadOptions[2],
+                                               kReadOptions[3]};
 
 constexpr std::string_view kCompareOperands[] = {"CURRENT", "TARGET"};
 constexpr std::string_view kLiveCompareOperands[] = {"ALIAS", "USER", "PASSWORD", "TARGET"};
@@ -168,7 +193,8 @@ const TCommand kCommands[] = {
      "Compare two models and print the changes that turn the model of\n"
      "CURRENT into the model of TARGET: \"[-] \" lines to remove, \"[+] \"\n"
      "lines to add, \"[ ] \" lines unchanged. With --db, CURRENT is read\n"
-     "from the database as export reads it.",
+     "from the database as export reads it. --format json writes the\n"
+     "changed objects as JSON instead.",
      &RunCompare},
     {"export", kExportForms,
      "Log in to the database ALIAS as USER, read its structure and stored\n"
@@ -188,6 +214,22 @@ const TCommand kCommands[] = {
 };
 
 } // namespace
+
+std::string_view ChosenFormat(const TCommandContext& context, std::string_view command,
+                              std::span<const std::string_view> formats)
+{
+    const std::string* value = context.Args.Value("--format");
+    if (value == nullptr)
+        return formats.front();
+    for (const std::string_view format : formats) {
+        if (*value == format)
+            return format;
+    }
+    std::string known;
+    for (size_t i = 0; i < formats.size(); ++i)
+        known += (i == 0 ? "" : i + 1 == formats.size() ? " or " : ", ") + std::string(formats[i]);
+    throw EUsage(std::string(command) + ": unknown format \"" + *value + "\"; use " + known);
+}
 
 std::span<const TCommand> Commands()
 {

@@ -43,6 +43,23 @@ inline constexpr TOptionSpec kOutputOption = {"-o", "--output", "FILE",
                                               ".bmp, .png, .svg or .pdf file; FILE is replaced\n"
                                               "only once it is wholly written"};
 
+// --format of compare and of sql: the help lists an option once.
+inline constexpr TOptionSpec kFormatOption = {"", "--format", "FORMAT",
+                                              "compare: text (the default) or json; sql: text\n"
+                                              "(the default, fields separated by tabs), csv\n"
+                                              "(RFC 4180) or json"};
+
+// --all of compare and of diagram.
+inline constexpr TOptionSpec kAllOption = {"", "--all", "",
+                                           "compare --format json: list unchanged objects\n"
+                                           "too; diagram: a box for every table of the\n"
+                                           "model in model order, then References on each"};
+
+// The value of --format, checked against the formats the command knows; the first of them is
+// the default. EUsage for any other.
+std::string_view ChosenFormat(const TCommandContext& context, std::string_view command,
+                              std::span<const std::string_view> formats);
+
 std::span<const TCommand> Commands();
 const TCommand* FindCommand(std::string_view name);
 
