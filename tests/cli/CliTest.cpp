@@ -6,6 +6,7 @@
 
 #include "ModelBuilder.h"
 #include "TestSupport.h"
+#include "cli/JsonText.h"
 #include "model/ObjectList.h"
 #include "persistence/SnapshotReader.h"
 #include "persistence/SnapshotWriter.h"
@@ -26,14 +27,15 @@ namespace {
 
 // Wrong arguments are answered with the problem and this synopsis, wrapped at 80 columns.
 const std::string kSynopsis =
-    "Usage: quorvex-cli compare CURRENT TARGET [-o FILE]\n"
+    "Usage: quorvex-cli compare CURRENT TARGET [-o FILE] [--format FORMAT] [--all]\n"
     "       quorvex-cli compare --db ALIAS USER PASSWORD TARGET [-o FILE]\n"
-    "           [--include-sys] [--rule] [--ordered] [--no-source]\n"
+    "           [--format FORMAT] [--all] [--include-sys] [--rule] [--ordered]\n"
+    "           [--no-source]\n"
     "       quorvex-cli export ALIAS USER PASSWORD OUT.OBJ [--include-sys] [--rule]\n"
     "           [--ordered] [--no-source]\n"
     "       quorvex-cli aliases\n"
     "       quorvex-cli text SNAPSHOT OUT.TXT\n"
-    "       quorvex-cli sql ALIAS USER PASSWORD STATEMENT\n"
+    "       quorvex-cli sql ALIAS USER PASSWORD STATEMENT [--format FORMAT]\n"
     "       quorvex-cli diagram ALIAS USER PASSWORD [--table NAME]...\n"
     "           [--references NAME]... [--referenced-by NAME]... [--all]\n"
     "           [--mask TEXT]... [--hide-fields] [--zoom N]...\n"
@@ -86,6 +88,88 @@ const std::string kChanged =
     "[+] ,EMP_NAME VARCHAR2(10));\r\n[ ] Field01 : EMPNO\r\n[ ] EMPNO NUMBER(4,0) NOT NULL\r\n"
     "[+] Field02 : EMP_NAME\r\n[+] EMP_NAME VARCHAR2(10)\r\n[-] Field02 : ENAME\r\n"
     "[-] ENAME VARCHAR2(10)\r\n[ ] View : V_EMP\r\n[ ] SELECT EMPNO\r\n[ ] FROM EMP\r\n";
+
+// The comparison as JSON: DEPT added, EMP changed (its text's last line and its column), V_EMP
+// unchanged, listed only with --all.
+const std::string kChangedJson = R"json({
+  "source": "@CUR.OBJ",
+  "target": "@TGT.OBJ",
+  "date": "2024-03-14T09:26:53+00:00",
+  "changes": true,
+  "items": [
+    {
+      "kind": "Table",
+      "owner": "SCOTT",
+      "name": "DEPT",
+      "state": "added",
+      "removed": [],
+      "added": [
+        "CREATE TABLE DEPT (",
+        " DEPTNO NUMBER(2,0) NOT NULL);",
+        "DEPTNO NUMBER(2,0) NOT NULL"
+      ]
+    },
+    {
+      "kind": "Table",
+      "owner": "SCOTT",
+      "name": "EMP",
+      "state": "changed",
+      "removed": [
+        ",ENAME VARCHAR2(10));",
+        "ENAME VARCHAR2(10)"
+      ],
+      "added": [
+        ",EMP_NAME VARCHAR2(10));",
+        "EMP_NAME VARCHAR2(10)"
+      ]
+    },
+    {
+      "kind": "View",
+      "owner": "SCOTT",
+      "name": "V_EMP",
+      "state": "unchanged",
+      "removed": [],
+      "added": []
+    }
+  ]
+}
+)json";
+
+const std::string kReversedJson = R"json({
+  "source": "@TGT.OBJ",
+  "target": "@CUR.OBJ",
+  "date": "2024-03-14T09:26:53+00:00",
+  "changes": true,
+  "items": [
+    {
+      "kind": "Table",
+      "owner": "SCOTT",
+      "name": "DEPT",
+      "state": "removed",
+      "removed": [
+        "CREATE TABLE DEPT (",
+        " DEPTNO NUMBER(2,0) NOT NULL);",
+        "DEPTNO NUMBER(2,0) NOT NULL"
+      ],
+      "added": []
+    },
+    {
+      "kind": "Table",
+      "owner": "SCOTT",
+      "name": "EMP",
+      "state": "changed",
+      "removed": [
+        ",EMP_NAME VARCHAR2(10));",
+        "EMP_NAME VARCHAR2(10)"
+      ],
+      "added": [
+        ",ENAME VARCHAR2(10));",
+        "ENAME VARCHAR2(10)"
+      ]
+    }
+  ]
+}
+)json";
 
 TLocalTime March14(int hour, int minute, int second, int milliseconds)
 {
@@ -202,6 +286,11 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
         {"compare --output= a b", 2, "", Usage("option --output needs a FILE")},
         {"compare -o r1 --output r2 a b", 2, "", Usage("option --output given twice")},
         {"compare --db=yes a b", 2, "", Usage("option --db takes no value")},
+        {"compare a b --format xml", 2, "",
+         Usage("compare: unknown format \"xml\"; use text or json")},
+        {"compare a b --all", 2, "", Usage("compare: option --all needs --format json")},
+        {"sql A U P x --format=tsv", 2, "",
+         Usage("sql: unknown format \"tsv\"; use text, csv or json")},
         // After "--" a file may be named like an option: it fails as a file.
         {"compare -- -a.OBJ -b.OBJ", 2, "", "Cannot open file -a.OBJ\n"},
         {"compare @MISSING.OBJ @TGT.OBJ", 2, "", "Cannot open file @MISSING.OBJ\n"},
@@ -238,6 +327,12 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
         {"compare @CUR.OBJ @CUR.OBJ", 0, Header("@CUR.OBJ", "@CUR.OBJ") + kUnchanged},
         // The names are shown as given, not resolved.
         {"compare @CUR.OBJ @./TGT.OBJ", 1, Header("@CUR.OBJ", "@./TGT.OBJ") + kChanged},
+        {"compare @CUR.OBJ @TGT.OBJ --format json --all", 1, kChangedJson},
+        // Without --all only what changed; the other way round DEPT is to be removed.
+        {"compare @TGT.OBJ @CUR.OBJ --format json", 1, kReversedJson},
+        {"compare @CUR.OBJ @CUR.OBJ --format json", 0,
+         "{\n  \"source\": \"@CUR.OBJ\",\n  \"target\": \"@CUR.OBJ\",\n  \"date\": "
+         "\"2024-03-14T09:26:53+00:00\",\n  \"changes\": false,\n  \"items\": []\n}\n"},
         {"--help", 0, help},
         {"text x.OBJ -h", 0, help},
         {"compare a b c --help", 0, help},
@@ -260,10 +355,20 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
         // Nulls are empty fields; a lower case "select" is a query too.
         {sql + "'select ENAME, COMM, MGR from EMP\nwhere EMPNO in (7839, 7499) order by EMPNO'", 0,
          "ENAME\tCOMM\tMGR\nALLEN\t300\t7698\nKING\t\t\n"},
+        {sql + "--format csv 'select ENAME, COMM, \\'a,\"b\\' AS \"Q,R\" from EMP where EMPNO in "
+               "(7839, 7499) order by EMPNO'",
+         0, "ENAME,COMM,\"Q,R\"\r\nALLEN,300,\"a,\"\"b\"\r\nKING,,\"a,\"\"b\"\r\n"},
+        {sql + "--format json 'select ENAME, COMM from EMP where EMPNO in (7839, 7499) order by "
+               "EMPNO'",
+         0,
+         "{\n  \"columns\": [\"ENAME\", \"COMM\"],\n  \"rows\": [\n    [\"ALLEN\", \"300\"],\n"
+         "    [\"KING\", null]\n  ]\n}\n"},
+        {sql + "--format json 'select ENAME from EMP where EMPNO = 0'", 0,
+         "{\n  \"columns\": [\"ENAME\"],\n  \"rows\": []\n}\n"},
         {sql + "'CREATE TABLE NOTES (ID NUMBER(4) PRIMARY KEY)'", 0, "OK\n"},
         // A leading blank makes a statement of a query, as in a text pane.
         {sql + "' SELECT 1 FROM DUAL'", 0, "OK\n"},
-        {sql + "'DROP TABLE NOTES'", 0, "OK\n"},
+        {sql + "--format json 'DROP TABLE NOTES'", 0, "{\"ok\": true}\n"},
         {sql + "'SELECT * FROM NOWHERE'", 2, "", "no such table: NOWHERE\n"},
         {sql + "'DROP TABLE NOWHERE'", 2, "", "ORA-00942: table or view does not exist\n"},
         {sql + "''", 2, "", "The statement is empty\n"},
@@ -307,6 +412,27 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
              << m->Owners().Count() << '/' << m->Objects().Count();
         EXPECT_EQ(text.str(), summary);
     }
+}
+
+// JSON texts are UTF-8 whatever bytes a snapshot holds: valid UTF-8 passes, any other byte is
+// read as Latin-1; quotes, backslashes and control characters are escaped.
+TEST(JsonText, QuotedTextsAreAlwaysValidUtf8)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"", R"("")"},
+        {"say \"hi\" \\ now\t\r\n\x01\x1f\x7f", R"("say \"hi\" \\ now\t\r\n\u0001\u001f)"
+                                                "\x7f\""},
+        {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80",
+         "\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\""},
+        {"caf\xe9", "\"caf\xc3\xa9\""},
+        // Overlong, surrogate, past U+10FFFF and cut short: each byte on its own.
+        {"\xc0\x80", "\"\xc3\x80\xc2\x80\""},
+        {"\xed\xa0\x80", "\"\xc3\xad\xc2\xa0\xc2\x80\""},
+        {"\xf4\x90\x80\x80", "\"\xc3\xb4\xc2\x90\xc2\x80\xc2\x80\""},
+        {"\xe2\x82", "\"\xc3\xa2\xc2\x82\""},
+    };
+    for (const auto& [text, quoted] : cases)
+        EXPECT_EQ(JsonQuoted(text), quoted) << Hex(text);
 }
 
 TEST_F(CliTest, ReportDateAndTimeInTheLocaleFormats)
