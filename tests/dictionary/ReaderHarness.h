@@ -15,8 +15,8 @@
 namespace quorvex::test {
 
 // A TQuery that forwards every call to an engine query and records what each Open sends: the
-// text (every line followed by CR LF), then the parameters set since the previous Open. It can
-// fail Next, to follow the path an error takes through a reader.
+// text (every line followed by CR LF), then the text parameters bound by name since the previous
+// Open (NAME='text'). It can fail Next, to follow the path an error takes through a reader.
 class TRecordingQuery final : public TQuery {
 public:
     explicit TRecordingQuery(std::unique_ptr<TQuery> inner)
@@ -95,7 +95,7 @@ INSERT INTO "USER$" ("USER#", "NAME", "TYPE#", "PASSWORD") VALUES
 // SCOTT's, on HR's table EMP. B is the descending key of I.
 inline const std::string kSchema = kUsers + R"(
 INSERT INTO "OBJ$" ("OBJ#", "OWNER#", "NAME", "TYPE#", "STATUS") VALUES
-    (50001, 59, 'T', 2, 1), (50002, 59, 'T2', 2, 0), (50003, 59, 'TRG', 12, 1),
+    (50001, 59, 'T', 2, 0), (50002, 59, 'T2', 2, 1), (50003, 59, 'TRG', 12, 1),
     (50004, 59, 'TRG2', 12, 1), (50005, 59, 'I', 1, 1), (50006, 59, 'I2', 1, 1),
     (50007, 59, 'V', 4, 1), (50008, 59, 'S', 6, 1), (50009, 59, 'P', 7, 5),
     (50010, 59, 'SYN', 5, 1), (50011, 59, 'CL', 3, 1), (50012, 59, 'TY', 13, 1),

@@ -12,12 +12,13 @@ namespace {
 // 32767), and for T9M and P9M (above 8388607); WIDE has column numbers from 255 on (object × 256
 // + 256 is the key of NEXT's column 0); P_LOW and P_HIGH differ by 2^16, T_LOW and T_HIGH by
 // 2^24, so they get equal keys in 32-bit arithmetic. SOURCE$ has no primary key and its rows
-// come out of order, interleaved, with line 1 of P_HIGH given twice.
+// come out of order, interleaved, with line 1 of P_HIGH given twice. The stored code is of each
+// kind: function, package, package body and procedure.
 constexpr std::string_view kKeys = R"(
 INSERT INTO "OBJ$" ("OBJ#", "OWNER#", "NAME", "TYPE#") VALUES
-    (40000, 59, 'T40K', 2), (40001, 59, 'P40K', 7), (9000000, 59, 'T9M', 2),
-    (9000001, 59, 'P9M', 7), (9000002, 59, 'I9M', 1), (50000, 59, 'WIDE', 2), (50001, 59, 'NEXT', 2),
-    (50010, 59, 'P_LOW', 7), (115546, 59, 'P_HIGH', 7), (60000, 59, 'T_LOW', 2),
+    (40000, 59, 'T40K', 2), (40001, 59, 'P40K', 8), (9000000, 59, 'T9M', 2),
+    (9000001, 59, 'P9M', 9), (9000002, 59, 'I9M', 1), (50000, 59, 'WIDE', 2), (50001, 59, 'NEXT', 2),
+    (50010, 59, 'P_LOW', 11), (115546, 59, 'P_HIGH', 7), (60000, 59, 'T_LOW', 2),
     (16837216, 59, 'T_HIGH', 2);
 INSERT INTO "COL$" ("OBJ#", "COL#", "SEGCOL#", "INTCOL#", "NAME", "TYPE#", "LENGTH")
 SELECT column1, column2, column2, column2, column3, 1, 10 FROM (VALUES (9000000, 3, 'C3'),
