@@ -50,7 +50,7 @@ TEST_F(OracleSqlite, ExpressionsGiveOraclesResults)
         {"NULL || NULL", "NULL"},
         {"'' || ''", "NULL"},
         {"'n' || 2 * 3", "n6"}, // * binds tighter than ||, + does not
-        {"'1' || 2 + 1", "13"},
+        {"'1' || 9 + 1", "20"},
         {"-1 || 'x' || -1", "-1x-1"},
         {"LPAD('a', 2, '*') || '-'", "*a-"},
         {"decode('o', NULL, '', 'o' || '.') || 'n'", "o.n"}, // a chain inside an operand
