@@ -7,7 +7,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <set>
-#include <string>
 
 namespace quorvex::test {
 

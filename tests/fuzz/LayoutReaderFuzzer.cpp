@@ -12,9 +12,7 @@
 #include <QTemporaryDir>
 #include <cstdint>
 #include <fstream>
-#include <memory>
 #include <stdexcept>
-#include <string>
 
 namespace quorvex::fuzz {
 
@@ -53,8 +51,8 @@ void CheckLines(const TDiagramDocument& document)
         if (component->IsTable())
             continue;
         const auto& line = static_cast<const TGDBLine&>(*component);
-        for (const TGDBComponent* end : {static_cast<const TGDBComponent*>(line.FromTable()),
-                                         static_cast<const TGDBComponent*>(line.ToTable())}) {
+        const TGDBComponent* ends[] = {line.FromTable(), line.ToTable()};
+        for (const TGDBComponent* end : ends) {
             if (end == nullptr || !end->IsTable())
                 throw std::logic_error("a loaded line ends on something that is not a table");
         }

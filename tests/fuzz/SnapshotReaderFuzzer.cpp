@@ -17,8 +17,7 @@ namespace quorvex::fuzz {
 
 SnapshotOutcome LoadSnapshotBytes(std::string_view bytes)
 {
-    static const bool registered = (RegisterDictionaryClasses(), true);
-    (void)registered;
+    [[maybe_unused]] static const bool registered = (RegisterDictionaryClasses(), true);
 
     std::unique_ptr<TDBNewOracle> model;
     try {

@@ -9,7 +9,7 @@
 namespace quorvex::test {
 namespace {
 
-TEST(ClassRegistryTest, UnknownClassNamesAreNotFound)
+TEST(ClassRegistryTest, UnknownClassNamesAndObjectsNotFreed)
 {
     // Found in any letter case; a prefix or an extension of a name is another name.
     RegisterDictionaryClasses();
@@ -17,22 +17,13 @@ TEST(ClassRegistryTest, UnknownClassNamesAreNotFound)
     for (const std::string name : {"TNoSuchItem", "TOwnerItem2", "TOwnerIte", ""})
         EXPECT_EQ(ErrorOf<EClassNotFound>([&] { CreateByName(name); }),
                   "Class " + name + " not found");
-}
-
-TEST(ClassRegistryTest, LiveObjectsAreCounted)
-{
+    // The message shown at exit while model objects are alive.
     ASSERT_EQ(ObjectsNotFreedMessage(), std::nullopt) << "an earlier test leaked";
-    {
-        TCleanList list;
-        list.NewItem();
-        EXPECT_EQ(ObjectsNotFreedMessage(), "Objects not freed : 2");
-        TDBNewOracle model; // with its two lists
-        EXPECT_EQ(ObjectsNotFreedMessage(), "Objects not freed : 5");
-    }
+    auto model = std::make_unique<TDBNewOracle>(); // with its two lists
+    EXPECT_EQ(ObjectsNotFreedMessage(), "Objects not freed : 3");
+    model.reset();
     EXPECT_EQ(ObjectsNotFreedMessage(), std::nullopt);
 }
-
-using TOIDs = std::vector<std::int32_t>;
 
 std::unique_ptr<TCleanItem> Item(std::int32_t oid)
 {
@@ -41,7 +32,7 @@ std::unique_ptr<TCleanItem> Item(std::int32_t oid)
     return item;
 }
 
-TCleanList& Fill(TCleanList& list, const TOIDs& oids)
+TCleanList& Fill(TCleanList& list, std::initializer_list<std::int32_t> oids)
 {
     for (std::int32_t oid : oids)
         list.Add(Item(oid));
@@ -69,14 +60,6 @@ TEST(CleanListTest, FindByOIDOnSortedListsOfEverySize)
             EXPECT_EQ(list.FindByOID(missing), nullptr) << size << " " << missing;
         EXPECT_EQ(list.FindByOID(INT32_MIN), list.FindByOID(INT32_MAX)) << size;
     }
-    // Sorting orders the extremes without overflow, and FindByOID finds them after.
-    const std::int32_t sorted[] = {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX - 1, INT32_MAX};
-    TCleanList list;
-    Fill(list, {INT32_MAX, 0, INT32_MIN, -1, 1, INT32_MAX - 1, INT32_MIN + 1}).Sort(CompareOIDs);
-    for (int i = 0; i < list.Count(); ++i) {
-        EXPECT_EQ(list.Items(i)->OID, sorted[i]);
-        EXPECT_EQ(list.FindByOID(sorted[i]), list.Items(i));
-    }
 }
 
 TEST(CleanListTest, PositionsOwnershipAndListErrors)
@@ -87,7 +70,6 @@ TEST(CleanListTest, PositionsOwnershipAndListErrors)
         {[](L& l) { return l.Move(0, 4), 0; }, "0: 1 2 3 4 0"},
         {[](L& l) { return l.Move(1, 3), 0; }, "0: 0 2 3 1 4"},
         {[](L& l) { return l.Move(3, 1), 0; }, "0: 0 3 1 2 4"},
-        {[](L& l) { return l.Move(2, 2), 0; }, "0: 0 1 2 3 4"},
         {[](L& l) { return l.Insert(0, Item(9)), 0; }, "0: 9 0 1 2 3 4"},
         {[](L& l) { return l.Insert(2, Item(9)), 0; }, "0: 0 1 9 2 3 4"},
         {[](L& l) { return l.Insert(5, Item(9)), 0; }, "0: 0 1 2 3 4 9"}, // at the count: appends
@@ -125,9 +107,14 @@ TEST(CleanListTest, PositionsOwnershipAndListErrors)
     EXPECT_EQ(owners.Count(), 1);
 }
 
-TEST(CleanListTest, SortKeepsItemsThatCompareEqualInOrder)
+TEST(CleanListTest, SortOrdersTheExtremesAndKeepsEqualItemsInOrder)
 {
     TCleanList list;
+    Fill(list, {INT32_MAX, 0, INT32_MIN, -1, 1, INT32_MAX - 1, INT32_MIN + 1}).Sort(CompareOIDs);
+    EXPECT_EQ(OIDText(list), " -2147483648 -2147483647 -1 0 1 2147483646 2147483647");
+    for (int i = 0; i < list.Count(); ++i)
+        EXPECT_EQ(list.FindByOID(list.Items(i)->OID), list.Items(i));
+    list.Clear();
     Fill(list, {21, 10, 32, 22, 11, 31}).Sort([](const TCleanItem* a, const TCleanItem* b) {
         return a->OID / 10 - b->OID / 10;
     });

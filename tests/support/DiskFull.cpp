@@ -12,7 +12,10 @@ namespace fs = std::filesystem;
 namespace quorvex::test {
 
 TDiskFull::TDiskFull(rlim_t bytes)
+    : m_set(bytes != 0)
 {
+    if (!m_set)
+        return;
     if (getrlimit(RLIMIT_FSIZE, &m_saved) != 0)
         throw std::runtime_error("cannot read the file size limit");
     m_handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -26,6 +29,8 @@ TDiskFull::TDiskFull(rlim_t bytes)
 
 TDiskFull::~TDiskFull()
 {
+    if (!m_set)
+        return;
     setrlimit(RLIMIT_FSIZE, &m_saved);
     std::signal(SIGXFSZ, m_handler);
 }

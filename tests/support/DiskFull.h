@@ -6,9 +6,9 @@
 
 namespace quorvex::test {
 
-// While alive, no file of this process may grow beyond `bytes`: writes past the limit fail
-// with EFBIG as on a full disk (SIGXFSZ is ignored meanwhile). Unlike folder permissions, the
-// limit holds for root too.
+// While alive, no file of this process may grow beyond `bytes` (0: no limit is set): writes
+// past the limit fail with EFBIG as on a full disk (SIGXFSZ is ignored meanwhile). Unlike
+// folder permissions, the limit holds for root too.
 class TDiskFull {
 public:
     explicit TDiskFull(rlim_t bytes);
@@ -17,6 +17,7 @@ public:
     TDiskFull& operator=(const TDiskFull&) = delete;
 
 private:
+    bool m_set = false;
     rlimit m_saved{};
     void (*m_handler)(int) = nullptr;
 };

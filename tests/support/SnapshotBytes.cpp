@@ -67,6 +67,11 @@ const TClassInfo& RootClassOf(std::string_view bytes)
     return *info;
 }
 
+std::string ReadBack(std::string_view bytes)
+{
+    return Hex(SaveToString(*CreateFromString(RootClassOf(bytes), bytes)));
+}
+
 std::string ReplaceOnce(std::string bytes, std::string_view from, std::string_view to)
 {
     const size_t at = bytes.find(from);

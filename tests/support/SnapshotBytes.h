@@ -8,7 +8,6 @@
 #include "persistence/SnapshotReader.h"
 #include "persistence/SnapshotWriter.h"
 
-#include <array>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>
@@ -44,6 +43,9 @@ std::string OwnerListFile(const std::string& items);
 // The registered class named by the root record of snapshot `bytes`.
 const TClassInfo& RootClassOf(std::string_view bytes);
 
+// Hex of what the writer writes for the objects `bytes` read as (their root class named in them).
+std::string ReadBack(std::string_view bytes);
+
 // `bytes` with its single occurrence of `from` replaced; fails the test when `from` does not
 // occur exactly once.
 std::string ReplaceOnce(std::string bytes, std::string_view from, std::string_view to);
@@ -58,38 +60,10 @@ std::string Refusal(std::string_view bytes, const TClassInfo& root = TDBNewOracl
 // longer than 255 bytes (one over 70000).
 std::unique_ptr<TDBNewOracle> BuildSampleModel();
 
-inline constexpr std::uint32_t kBold = 1, kItalic = 2, kUnderline = 4, kStrikeOut = 8;
-
-// A streamed class with the character and set kinds no model class has.
-class TSampleObject : public TStreamed {
-public:
-    static const TClassInfo& StaticClass()
-    {
-        using T = TSampleObject;
-        static constexpr std::array<std::string_view, 4> styles{"Bold", "Italic", "Underline",
-                                                                "StrikeOut"};
-        static const TClassInfo info =
-            MakeClassInfo("TSampleObject", &TStreamed::StaticClass(), &CreateInstance<T>,
-                          {CharProp<&T::Letter>("Letter"), SetProp<&T::Styles>("Styles", styles),
-                           IntegerProp<&T::Number>("Number"), TextProp<&T::Caption>("Caption"),
-                           BooleanProp<&T::Enabled>("Enabled"), DateTimeProp<&T::Stamp>("Stamp")});
-        return info;
-    }
-    const TClassInfo& ClassInfo() const override { return StaticClass(); }
-
-    char Letter = 'A';
-    std::uint32_t Styles = 0;
-    std::int32_t Number = 0;
-    std::string Caption;
-    bool Enabled = false;
-    double Stamp = 0;
-};
-
-// Registers the model classes and TSampleObject; registering again is harmless.
+// Registers the model classes; registering again is harmless.
 inline void RegisterSnapshotClasses()
 {
     RegisterDictionaryClasses();
-    RegisterClass(TSampleObject::StaticClass());
 }
 
 // A fixture for tests that read snapshots: the classes are registered before each test.
