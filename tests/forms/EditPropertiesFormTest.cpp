@@ -62,6 +62,7 @@ TEST(EditPropertiesForm, ListsComponentsAndPropertiesAndSetsTheLinesReachedWithT
         EXPECT_EQ(Field(*dialog.ValueEdit()), "DropDownList/False/False,True");
         ASSERT_TRUE(dialog.SelectProperty("Width"));
         QTest::keyClick(dialog.ValuesListBox(), Qt::Key_Down);
+        EXPECT_EQ(dialog.ValueEdit()->Text(), "20");
         dialog.ValueEdit()->SetText("33");
         dialog.SetButton()->click();
         QTest::keyClick(dialog.ComponentsListBox(), Qt::Key_Home);

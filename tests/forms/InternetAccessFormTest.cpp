@@ -114,6 +114,7 @@ mailto:a@b.c?Subject=Hi%20there&cc=d@e.f,g@h.i&body=1%0D%0A2 | - | mailto:a@b.c?
                                   "https://",
                                   "https://exa mple.com/",
                                   "https://example.com/\x01",
+                                  "http://example.com/a\u00a0b",
                                   "a@b.",
                                   "a@-b.com",
                                   "a\n@b.com",

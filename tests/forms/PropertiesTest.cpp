@@ -38,7 +38,7 @@ $1FFFFFFF | #00000000 | clNone)",
                     return QStringList{color.name(QColor::HexArgb), ColorToString(color)};
                 });
     for (const char* text :
-         {"$FF000019", "$03000000", "$1234567890", "12abc", "$GG", "$", "", "clNoSuchColour"})
+         {"$FF000019", "$03000000", "$100000000", "12abc", "$GG", "$", "", "clNoSuchColour"})
         EXPECT_FALSE(StringToColor(QString(text))) << text;
     for (int i = 0; i < 200; ++i) {
         const QColor color((i * 37) % 256, (i * 91) % 256, (i * 53) % 256);
@@ -117,8 +117,8 @@ label | Alignment | taJustify | alignment | Invalid property value | AlignCenter
 label | Layout | tlBottom | alignment | tlBottom | AlignHCenter|AlignBottom
 status | SizeGrip | True | sizeGripEnabled | True | true
 tabs | TabPosition | tpBottom | tabPosition | tpBottom | South
+label | BevelOuter | bvRaised | frameShape | bvRaised | Panel
 label | BorderStyle | bsSingle | frameShape | bsSingle | StyledPanel
-label | BevelOuter | bvRaised | frameShadow | bvRaised | Raised
 combo | Style | csDropDown | editable | csDropDown | true
 splitter | ResizeStyle | rsLine | opaqueResize | rsLine | false
 edit | CharCase | ecUpperCase | text | ecUpperCase | AB
