@@ -95,10 +95,8 @@ TEST(EditPropertiesForm, SetChangesTheComponentAndWritesItIntoTheWindowsOwnSecti
     FormFilesScope files;
     TScriptedDialogsScope dialogs;
     std::map<QString, std::unique_ptr<TTestForm>> windows;
-    for (const char* name : {"SQLGridForm", "SQLGridForm_1"}) {
-        windows[name] = std::make_unique<TTestForm>("SQLGridForm");
-        windows[name]->Initialize();
-    }
+    for (const char* name : {"SQLGridForm", "SQLGridForm_1"})
+        (windows[name] = std::make_unique<TTestForm>("SQLGridForm"))->Initialize();
     dialogs->ColorAnswers.push_back(QColor(0x12, 0x34, 0x56));
     dialogs->FontAnswers.push_back(QFont("Arial", 10, QFont::Bold));
     ExpectTable(
@@ -120,13 +118,12 @@ SQLGridForm | Label1 | Font | Arial, 10 point, style [fsHeavy] | DropDownEdit/Ar
                 EXPECT_TRUE(dialog.SelectComponent(in[1]) && dialog.SelectProperty(in[2]));
                 out << Field(*dialog.ValueEdit());
                 const QString before = ReadComponentProperty(*component, in[2]);
-                if (in[3] == "dialog") {
+                if (in[3] == "dialog")
                     dialog.ValueEdit()->DropDown();
-                    // Choosing alone changes nothing yet.
-                    EXPECT_EQ(ReadComponentProperty(*component, in[2]), before);
-                } else {
+                else
                     dialog.ValueEdit()->SetText(in[3]);
-                }
+                // Choosing or typing alone changes nothing yet.
+                EXPECT_EQ(ReadComponentProperty(*component, in[2]), before);
                 dialog.SetButtonClick();
                 out << dialog.ValuesListBox()->currentItem()->text();
                 if (in[2] == "Color") {
