@@ -14,7 +14,7 @@ namespace q = quorvex::queries;
 
 class DemoReaderQueries : public ::testing::Test {
 protected:
-    // One reader query for all owners: hint + text.
+    // A reader query as sent: the plain hint prefix, then the text.
     std::string Sent(std::string_view text, const std::string& userNo = {})
     {
         return m_db.Text(sql::TranslateForSqlite("SELECT " + std::string(text)), userNo);
@@ -40,9 +40,12 @@ TEST_F(DemoReaderQueries, RestrictedQueriesTogetherGiveAllRows)
         size_t rows = 0;
         for (const TextRow& user : users)
             rows +=
-                m_db.Rows(sql::TranslateForSqlite("SELECT " + std::string(restricted)), *user[0])
+                m_db.Rows(sql::TranslateForSqlite("SELECT /*+RULE*/ " + std::string(restricted)),
+                          *user[0])
                     .size();
-        EXPECT_EQ(rows, m_db.Rows(sql::TranslateForSqlite("SELECT " + std::string(all))).size());
+        EXPECT_EQ(
+            rows,
+            m_db.Rows(sql::TranslateForSqlite("SELECT /*+ORDERED*/ " + std::string(all))).size());
     }
     EXPECT_EQ(Sent(q::kConstraintsRestricted, "46"),
               m_db.Text(R"(SELECT d."CON#",d."TYPE#",o."NAME",d."ENABLED",d."CONDITION",
@@ -61,8 +64,8 @@ TEST_F(DemoReaderQueries, ScottsIndexesHaveADescendingColumn)
                                                  "51004|51003|EMPNO|1|0\n"
                                                  "51007|51003|DEPTNO|1|0\n"
                                                  "51007|51003|SAL|2|131072\n");
-    const std::string owner = std::string(q::kOwners) + "\n" + std::string(q::kOwnersRestriction);
-    EXPECT_EQ(m_db.Text(sql::TranslateForSqlite(owner + "59\n")), "59|SCOTT\n");
+    const std::string owner = std::string(q::kOwners) + "\r\n" + std::string(q::kOwnersRestriction);
+    EXPECT_EQ(m_db.Text(sql::TranslateForSqlite(owner + "59\r\n")), "59|SCOTT\n");
 }
 
 // An invalid view and an invalid procedure with its compiler errors, whose positions point at
