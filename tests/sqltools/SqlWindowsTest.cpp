@@ -45,95 +45,6 @@ public:
     TQuorvexMainForm& Form;
 };
 
-TEST(PaneSqlCommands, QueriesOpenResultsWindowsStatementsRunAtOnce)
-{
-    TPanes p;
-    QFont font = p.Form.font();
-    font.setPixelSize(17);
-    p.Form.setFont(font);
-    p.Run(kDescriptionPane, "*EMP\nWHERE DEPTNO = 10"); // only the first line is rewritten
-    EXPECT_EQ(p.Form.PaneText(kDescriptionPane), "SELECT * FROM EMP\nWHERE DEPTNO = 10");
-    p.Run(kActionPane, "select ename, sal\nfrom emp\nwhere deptno = 10 order by ename");
-    ASSERT_EQ(p.Results().size(), 2);
-    EXPECT_EQ(p.Results()[0]->Rows().rowCount(), 3);
-    EXPECT_EQ(GridRows(p.Results()[1]->Rows()),
-              QStringList({"CLARK|2450", "KING|5000", "MILLER|1300"}));
-    EXPECT_EQ(p.Results()[1]->font().pixelSize(), 17);
-    EXPECT_TRUE(p.Results()[1]->isVisible() &&
-                p.Results()[1]->windowTitle().startsWith("SQL Results in "));
-
-    // A leading blank runs the text as a statement, and that changes data.
-    p.Run(kActionPane, " UPDATE EMP\nSET SAL = SAL + 1\nWHERE ENAME = 'KING'");
-    EXPECT_EQ(p.Status(), "OK");
-    p.Run(kActionPane, "SELECT SAL FROM EMP WHERE ENAME = 'KING'");
-    EXPECT_EQ(GridRows(p.Results().back()->Rows()), QStringList({"5001"}));
-    EXPECT_TRUE(p.AskedKinds().isEmpty());
-
-    // A rejected statement goes to the Errors pane; a failing query to a message box.
-    p.Form.SetStatusText("before");
-    p.Run(kActionPane, "DELETE FROM NO_SUCH_TABLE");
-    EXPECT_TRUE(p.Form.PaneText(kErrorsPane).contains("NO_SUCH_TABLE", Qt::CaseInsensitive));
-    EXPECT_EQ(p.Form.Panes().CurrentIndex(), kErrorsPane);
-    p.Run(kActionPane, "\nSELECT * FROM DUAL");
-    EXPECT_EQ(p.Form.PaneText(kErrorsPane), kEmptyFirstLine);
-    EXPECT_EQ(p.Status(), "before");
-    EXPECT_TRUE(p.AskedKinds().isEmpty());
-    p.Run(kActionPane, "SELECT * FROM NO_SUCH_TABLE");
-    EXPECT_EQ(p.Results().back()->windowTitle(), "SQL Results");
-    EXPECT_EQ(p.AskedKinds(), QStringList({"Message"}));
-    EXPECT_EQ(p.Results().size(), 4);
-    p.Run(kActionPane, "SELECT 1", "ClearPane1");
-    EXPECT_EQ(p.Form.PaneText(kActionPane) + p.Form.PaneText(kDescriptionPane).left(6), "SELECT");
-
-    // No command acts on a diagram pane.
-    p.Form.Panes().SelectPane(p.Form.Panes().Count() - 1); // "IMG"
-    for (const char* item : {"ExecuteSQL1", "ClearPane1", "SaveToFile1", "LoadFromFile1"})
-        p.Click(item);
-    EXPECT_EQ(p.Results().size(), 4);
-    EXPECT_EQ(p.AskedKinds(), QStringList({"Message", "SaveFile", "OpenFile"})); // cancelled
-}
-
-TEST(PaneSqlCommands, SaveAndLoadKeepBytesAndRefuseBadFiles)
-{
-    TPanes p;
-    const QString crlf = "SELECT ENAME\r\nFROM EMP\r\n\r\nWHERE 1 = 1\r\n";
-    p.Dialogs().FileAnswers = {p.File("pane.sql"), p.File("pane.sql")};
-    p.Run(kActionPane, "SELECT ENAME\nFROM EMP\n\nWHERE 1 = 1", "SaveToFile1");
-    EXPECT_EQ(ReadFileBytes(p.Path("pane.sql")), crlf.toStdString());
-    p.Run(kDescriptionPane, "replaced", "LoadFromFile1");
-    EXPECT_EQ(p.Form.PaneText(kDescriptionPane), "SELECT ENAME\nFROM EMP\n\nWHERE 1 = 1");
-    const auto& [save, open] =
-        std::pair(p.Dialogs().FileRequests.at(0), p.Dialogs().FileRequests.at(1));
-    EXPECT_EQ(save.Title + "|" + save.SelectedFilter + "|" + open.Title + "|" + open.Path,
-              "Save Text|SQL Files (*.SQL)|Load Text|" + p.File("pane.sql")); // the last file
-
-    // A Latin-1 file is saved as Latin-1 again, a text that never came from a file as UTF-8.
-    WriteFileBytes(p.Path("latin1.sql"), "SELECT 'Caf\xE9' FROM DUAL\r\n");
-    p.Dialogs().FileAnswers = {p.File("latin1.sql"), p.File("copy.sql"), p.File("utf8.sql")};
-    p.Run(kActionPane, "", "LoadFromFile1");
-    EXPECT_EQ(p.Form.PaneText(kActionPane), "SELECT 'Caf\u00E9' FROM DUAL");
-    p.Click("SaveToFile1");
-    p.Run(kDescriptionPane, "caf\u00E9", "SaveToFile1");
-    EXPECT_EQ(ReadFileBytes(p.Path("copy.sql")), ReadFileBytes(p.Path("latin1.sql")));
-    EXPECT_EQ(ReadFileBytes(p.Path("utf8.sql")), "caf\xC3\xA9\r\n");
-
-    // A binary file is not loaded; a save that fills the disk keeps the old file.
-    WriteFileBytes(p.Path("binary.sql"), std::string("\x7F"
-                                                     "ELF\0\0\0",
-                                                     7));
-    p.Dialogs().FileAnswers = {p.File("binary.sql"), p.File("pane.sql")};
-    p.Run(kActionPane, "SELECT 1 FROM DUAL", "LoadFromFile1");
-    EXPECT_EQ(p.Form.PaneText(kActionPane), "SELECT 1 FROM DUAL");
-    EXPECT_TRUE(p.Dialogs().Asked.back().Text.contains("not a text file"));
-    {
-        const TDiskFull full(64 * 1024);
-        p.Run(kActionPane, QString(200000, u's'), "SaveToFile1");
-    }
-    EXPECT_EQ(ReadFileBytes(p.Path("pane.sql")), crlf.toStdString());
-    EXPECT_EQ(p.AskedKinds().filter("Message").size(), 2);
-    EXPECT_EQ(p.Form.PaneText(kActionPane).size(), 200000);
-}
-
 // The plan window's steps, then how many plan tables (HR's and SCOTT's) and plans there are.
 QString Plan(TPanes& p, const TSQLGridForm& plan)
 {
@@ -150,9 +61,76 @@ QString Plan(TPanes& p, const TSQLGridForm& plan)
     return text;
 }
 
-TEST(SQLGridForm, ExplainCreatesThePlanTableOnceInTheUsersOwnSchema)
+TEST(PaneSqlCommands, QueriesStatementsFilesExplainsEscapeAndACancelledLogin)
 {
     TPanes p;
+    p.Run(kDescriptionPane, "*EMP\nWHERE DEPTNO = 10"); // only the first line is rewritten
+    EXPECT_EQ(p.Form.PaneText(kDescriptionPane), "SELECT * FROM EMP\nWHERE DEPTNO = 10");
+    p.Run(kActionPane, "select ename, sal\nfrom emp\nwhere deptno = 10 order by ename");
+    ASSERT_EQ(p.Results().size(), 2);
+    EXPECT_EQ(GridRows(p.Results()[1]->Rows()),
+              QStringList({"CLARK|2450", "KING|5000", "MILLER|1300"}));
+    EXPECT_TRUE(p.Results()[1]->isVisible() &&
+                p.Results()[1]->windowTitle().startsWith("SQL Results in "));
+
+    // A leading blank runs the text as a statement, and that changes data.
+    p.Run(kActionPane, " UPDATE EMP\nSET SAL = SAL + 1\nWHERE ENAME = 'KING'");
+    EXPECT_EQ(p.Status(), "OK");
+    p.Run(kActionPane, "SELECT SAL FROM EMP WHERE ENAME = 'KING'");
+    EXPECT_EQ(GridRows(p.Results().back()->Rows()), QStringList({"5001"}));
+
+    // A rejected statement goes to the Errors pane; a failing query to a message box.
+    p.Form.SetStatusText("before");
+    p.Run(kActionPane, "DELETE FROM NO_SUCH_TABLE");
+    EXPECT_TRUE(p.Form.PaneText(kErrorsPane).contains("NO_SUCH_TABLE", Qt::CaseInsensitive));
+    EXPECT_EQ(p.Form.Panes().CurrentIndex(), kErrorsPane);
+    p.Run(kActionPane, "\nSELECT * FROM DUAL");
+    EXPECT_EQ(p.Form.PaneText(kErrorsPane), kEmptyFirstLine);
+    EXPECT_EQ(p.Status(), "before");
+    p.Run(kActionPane, "SELECT * FROM NO_SUCH_TABLE");
+    EXPECT_EQ(p.Results().back()->windowTitle(), "SQL Results");
+    EXPECT_EQ(p.AskedKinds(), QStringList({"Message"}));
+    p.Run(kActionPane, "SELECT 1", "ClearPane1");
+    EXPECT_EQ(p.Form.PaneText(kActionPane) + p.Form.PaneText(kDescriptionPane).left(6), "SELECT");
+
+    // No command acts on a diagram pane.
+    p.Form.Panes().SelectPane(p.Form.Panes().Count() - 1); // "IMG"
+    for (const char* item : {"ExecuteSQL1", "ClearPane1", "SaveToFile1", "LoadFromFile1"})
+        p.Click(item);
+    EXPECT_EQ(p.Results().size(), 4);
+    EXPECT_EQ(p.AskedKinds(), QStringList({"Message", "SaveFile", "OpenFile"})); // cancelled
+    p.Dialogs().Asked.clear();
+    p.Dialogs().FileRequests.clear();
+
+    // Save and Load with CR LF, refusing a binary file, keeping the old file when the disk fills.
+    const QString crlf = "SELECT ENAME\r\nFROM EMP\r\n\r\nWHERE 1 = 1\r\n";
+    p.Dialogs().FileAnswers = {p.File("pane.sql"), p.File("pane.sql")};
+    p.Run(kActionPane, "SELECT ENAME\nFROM EMP\n\nWHERE 1 = 1", "SaveToFile1");
+    EXPECT_EQ(ReadFileBytes(p.Path("pane.sql")), crlf.toStdString());
+    p.Run(kDescriptionPane, "replaced", "LoadFromFile1");
+    EXPECT_EQ(p.Form.PaneText(kDescriptionPane), "SELECT ENAME\nFROM EMP\n\nWHERE 1 = 1");
+    const auto& [save, open] =
+        std::pair(p.Dialogs().FileRequests.at(0), p.Dialogs().FileRequests.at(1));
+    EXPECT_EQ(save.Title + "|" + save.SelectedFilter + "|" + open.Title + "|" + open.Path,
+              "Save Text|SQL Files (*.SQL)|Load Text|" + p.File("pane.sql")); // the last file
+
+    WriteFileBytes(p.Path("binary.sql"), "\x7F\x45LF" + std::string(3, '\0'));
+    p.Dialogs().FileAnswers = {p.File("binary.sql"), p.File("pane.sql")};
+    p.Run(kActionPane, "SELECT 1 FROM DUAL", "LoadFromFile1");
+    EXPECT_EQ(p.Form.PaneText(kActionPane), "SELECT 1 FROM DUAL");
+    EXPECT_TRUE(p.Dialogs().Asked.back().Text.contains("not a text file"));
+    {
+        const TDiskFull full(64 * 1024);
+        p.Run(kActionPane, QString(200000, u's'), "SaveToFile1");
+    }
+    EXPECT_EQ(ReadFileBytes(p.Path("pane.sql")), crlf.toStdString());
+    EXPECT_EQ(p.AskedKinds().filter("Message").size(), 2);
+    p.Dialogs().Asked.clear();
+    for (TSQLGridForm* form : p.Results())
+        delete form;
+
+    // The results window's explain plan, in a plan table of the user's own.
+    p.Form.Session().Close(); // one connection at a time
     {
         TQtSession hr(p.Path("aliases.ini"));
         hr.SetAlias("DEMO");
@@ -183,48 +161,31 @@ TEST(SQLGridForm, ExplainCreatesThePlanTableOnceInTheUsersOwnSchema)
     form.Explain1Click();
     EXPECT_EQ(form.windowTitle() + QString::number(form.Rows().rowCount()), caption + "14");
     EXPECT_EQ(p.AskedKinds(), QStringList({"Message"}));
-    EXPECT_EQ(form.objectName() + " " + form.PlanWindow()->objectName(),
-              "SQLGridForm SQLGridForm_2");
+    p.Dialogs().Asked.clear();
 
-    // The SQL text to and from files; loading does not run it; an unreadable file changes
-    // nothing.
-    p.Dialogs().FileAnswers = {p.File("grid.sql"), p.File("grid.sql"), p.File("none.sql")};
-    form.SetSQLText("SELECT *\nFROM DEPT");
-    form.Save1Click();
-    EXPECT_EQ(ReadFileBytes(p.Path("grid.sql")), "SELECT *\r\nFROM DEPT\r\n");
-    form.Load1Click();
-    form.findChild<QAction*>("Load1")->trigger();
-    EXPECT_EQ(form.SQLText() + QString::number(form.Rows().rowCount()), "SELECT *\nFROM DEPT14");
-    EXPECT_EQ(p.Dialogs().FileRequests.at(0).Title + "|" + p.Dialogs().FileRequests.at(1).Filter,
-              "Write SQL To File|SQL Files (*.sql);;All Files (*)");
-    EXPECT_EQ(p.AskedKinds().size(), 5);
-}
-
-TEST(SQLGridForm, OnlyAnEscapePressedInTheWindowClosesItACancelledLoginIsSilent)
-{
-    TPanes p;
+    // Only an Escape pressed in the window closes and frees it: the release of an Escape that
+    // closed a message box reaches the window alone.
     p.Run(kActionPane, "SELECT * FROM EMP");
-    const QPointer<TSQLGridForm> form = p.Results().at(0);
-    // The release of an Escape that closed a message box reaches the window alone.
-    QTest::keyRelease(form->DBGrid1(), Qt::Key_Escape);
-    QTest::keyClick(form->SQLRichEdit1(), Qt::Key_A);
-    EXPECT_TRUE(form->isVisible());
-    QTest::keyClick(form->DBGrid1(), Qt::Key_Escape);
-    EXPECT_FALSE(form->isVisible());
+    const QPointer<TSQLGridForm> shown = p.Results().back();
+    QTest::keyRelease(shown->DBGrid1(), Qt::Key_Escape);
+    QTest::keyClick(shown->SQLRichEdit1(), Qt::Key_A);
+    EXPECT_TRUE(shown->isVisible());
+    QTest::keyClick(shown->DBGrid1(), Qt::Key_Escape);
+    EXPECT_FALSE(shown->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(form.isNull());
+    EXPECT_TRUE(shown.isNull());
 
     // Closed results windows and their plans are freed.
     p.Click("ExecuteSQL1");
     p.Click("ExecuteSQL1");
-    const auto windows = p.Results();
+    const auto windows = p.Results().mid(1); // after the first
     windows[0]->Explain1Click();
     windows[1]->Explain1Click();
     const QPointer<TSQLGridForm> plan = windows[0]->PlanWindow();
     windows[0]->close();
     windows[1]->PlanWindow()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(p.Results(), QList<TSQLGridForm*>({windows[1]}));
+    EXPECT_EQ(p.Results(), QList<TSQLGridForm*>({&form, windows[1]}));
     EXPECT_TRUE(plan.isNull() && windows[1]->PlanWindow() == nullptr);
 
     int logins = 0;
