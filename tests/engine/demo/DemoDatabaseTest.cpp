@@ -8,6 +8,8 @@
 #include "engine/sql/SqliteTranslator.h"
 #include "persistence/Exceptions.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 
