@@ -20,24 +20,23 @@ namespace fs = std::filesystem;
 
 class DemoDatabase : public ::testing::Test {
 protected:
-    // Everything in the temporary folder, the database folder's files included.
-    std::set<std::string> Entries()
+    // Everything in the temporary folder, the database folder's files included, sorted.
+    std::string Entries()
     {
         std::set<std::string> names;
         for (const auto& entry : fs::recursive_directory_iterator(m_temp.Path()))
             names.insert(entry.path().lexically_relative(m_temp.Path()).string());
-        return names;
+        std::string text;
+        for (const std::string& name : names)
+            text += name + " ";
+        return text;
     }
     std::string Version() { return ReadFileBytes(m_folder + "/" + kDemoVersionFile); }
 
     TempDir m_temp;
     std::string m_folder = m_temp.File("demo");
-    const std::set<std::string> m_demoFiles = {"demo",
-                                               "demo/DEMO_VERSION",
-                                               "demo/HR.sqlite",
-                                               "demo/SCOTT.sqlite",
-                                               "demo/SYS.sqlite",
-                                               "demo/SYSTEM.sqlite"};
+    const std::string m_demoFiles = "demo demo/DEMO_VERSION demo/HR.sqlite demo/SCOTT.sqlite "
+                                    "demo/SYS.sqlite demo/SYSTEM.sqlite ";
 };
 
 TEST_F(DemoDatabase, BuildsOneFilePerUserAndTheMarkerAndKeepsChangesAfterwards)
@@ -80,11 +79,10 @@ TEST_F(DemoDatabase, FailedBuildLeavesNoFolderAndFailedRebuildKeepsTheOldOne)
                   std::string::npos)
             << e.what();
     }
-    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ(Entries(), "");
     EnsureEmbeddedDatabase(m_folder, {{"SCOTT", "CREATE TABLE \"A\" (\"X\" NUMBER);"}}, 1);
     EXPECT_THROW(EnsureEmbeddedDatabase(m_folder, {{"SCOTT", "CREATE TABLE (;"}}, 2), Exception);
-    EXPECT_EQ(Entries(), (std::set<std::string>{"demo", "demo/DEMO_VERSION", "demo/SCOTT.sqlite",
-                                                "demo/SYS.sqlite"}));
+    EXPECT_EQ(Entries(), "demo demo/DEMO_VERSION demo/SCOTT.sqlite demo/SYS.sqlite ");
     EXPECT_EQ(Version(), "1\n");
     EXPECT_EQ(SqliteRows(m_folder, {"SCOTT"}).Value("SELECT COUNT(*) FROM SCOTT.\"A\""), "0");
 }
@@ -92,7 +90,7 @@ TEST_F(DemoDatabase, FailedBuildLeavesNoFolderAndFailedRebuildKeepsTheOldOne)
 TEST_F(DemoDatabase, EmptyScriptListGivesTheBareDictionaryInAnEmptyFolderOnly)
 {
     BuildEmbeddedDatabase(m_folder, {});
-    EXPECT_EQ(Entries(), (std::set<std::string>{"demo", "demo/SYS.sqlite"}));
+    EXPECT_EQ(Entries(), "demo demo/SYS.sqlite ");
     EXPECT_EQ(SqliteRows(m_folder).Text(R"(SELECT "NAME" FROM SYS."USER$" UNION ALL
                                            SELECT * FROM SYS."DUAL")"),
               "PUBLIC\nSYS\nX\n");
