@@ -60,16 +60,11 @@ std::string Refusal(std::string_view bytes, const TClassInfo& root = TDBNewOracl
 // longer than 255 bytes (one over 70000).
 std::unique_ptr<TDBNewOracle> BuildSampleModel();
 
-// Registers the model classes; registering again is harmless.
-inline void RegisterSnapshotClasses()
-{
-    RegisterDictionaryClasses();
-}
-
-// A fixture for tests that read snapshots: the classes are registered before each test.
+// A fixture for tests that read snapshots: the model classes are registered before each test
+// (registering again is harmless).
 class SnapshotClassesTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterSnapshotClasses(); }
+    void SetUp() override { RegisterDictionaryClasses(); }
 };
 
 } // namespace quorvex::test
