@@ -68,6 +68,13 @@ TEST(CompareLines, ReportTextAndState)
         EXPECT_EQ(Entries(report), std::string("earlier entry\n") + expected);
         EXPECT_EQ(report.Text(), "earlier entry\r\n" + result.ComparisonText);
         EXPECT_EQ(result.Changed, changed);
+        // Through an item: the state becomes 5 when changed, and is otherwise left alone.
+        TDefaultItem mine;
+        TDefaultItem theirs;
+        test::SetProps(mine, "ObjectState=1|ObjectText=" + std::string(current));
+        theirs.ObjectText = other;
+        mine.Compare(&theirs, report, Marks::Unchanged);
+        EXPECT_EQ(mine.ObjectState, changed ? ObjectStates::Changed : ObjectStates::Invalid);
     }
 }
 

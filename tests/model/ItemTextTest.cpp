@@ -7,7 +7,6 @@
 #include "model/ObjectState.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace quorvex {
 namespace {
@@ -196,9 +195,7 @@ TEST(CompactText, HoldsAnyBytesAndCopiesIndependently)
     text = same;
     TCompactText copy(text);
     copy = "changed";
-    std::ostringstream out;
-    out << text << '|' << copy;
-    EXPECT_EQ(out.str(), "DEFG|changed");
+    EXPECT_EQ(testing::PrintToString(text) + std::string(copy), "DEFGchanged"); // also streams
     EXPECT_TRUE(text == TCompactText("DEFG") && !(text == "DEFGH"));
 }
 
