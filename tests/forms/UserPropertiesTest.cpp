@@ -14,17 +14,17 @@ TEST(UserProperties, FilesLiveBesideTheProgramWhenPossibleElseInTheConfigFolder)
     const TempDir dir;
     const QString folder = dir.Path().c_str();
     const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    const QString away = DefaultUserPropertyFileName("/no/such/folder/quorvex");
     const QString contacts = DefaultContactsFileName(folder); // used beside only when it is there
+    WriteFileBytes(dir.File("brevask.ini"), "[Contacts]\n");
+    // A program whose folder is no folder (here a file) keeps its file in the config folder.
+    const QString away = DefaultUserPropertyFileName(folder + "/brevask.ini/quorvex");
     EXPECT_TRUE(away.startsWith(config) && away.endsWith("/quorvex.UDP")) << away;
     EXPECT_TRUE(contacts.startsWith(config) && contacts.endsWith("/brevask.ini")) << contacts;
-    WriteFileBytes(dir.File("brevask.ini"), "[Contacts]\n");
     EXPECT_EQ(DefaultContactsFileName(folder), folder + "/brevask.ini");
     EXPECT_EQ(DefaultUserPropertyFileName(folder + "/quorvex.bin"), folder + "/quorvex.UDP");
-    // The program looks in its own folder (this test writes nothing there).
+    // The program looks beside itself (this test writes nothing there).
     EXPECT_EQ(UserPropertyFileName(),
               DefaultUserPropertyFileName(QCoreApplication::applicationFilePath()));
-    EXPECT_EQ(ContactsFileName(), DefaultContactsFileName(QCoreApplication::applicationDirPath()));
 }
 
 TEST(UserProperties, CreationAppliesTheWindowsSectionOnceAfterTheWindowsOwnSteps)
