@@ -143,9 +143,8 @@ files | Filter | SQL|*.sql;*.txt|All|* | - | SQL|*.sql;*.txt|All|* | -)",
     QTest::keyClicks(&edit, "Cd");
     EXPECT_EQ(edit.text() + (edit.contentsMargins() == QMargins(4, 4, 4, 4) ? "" : " margins"),
               "abcd");
-    EXPECT_EQ(static_cast<QWidget*>(kind["list"])
-                  ->palette()
-                  .color(QPalette::Inactive, QPalette::Highlight),
+    const QPalette list = static_cast<QWidget*>(kind["list"])->palette();
+    EXPECT_EQ(list.color(QPalette::Inactive, QPalette::Highlight),
               QApplication::palette().color(QPalette::Inactive, QPalette::Base));
     EXPECT_EQ(static_cast<QFileDialog*>(kind["files"])->nameFilters().join(u';'),
               "SQL (*.sql *.txt);All (*)");
