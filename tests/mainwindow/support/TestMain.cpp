@@ -14,7 +14,6 @@ int main(int argc, char** argv)
     quorvex::test::TempDir home;
     setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
     setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
-    unsetenv("QUORVEX_ALIASES");
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     quorvex::RegisterDictionaryClasses();

@@ -3,7 +3,6 @@
 #include "DemoCopy.h"
 #include "forms/UserProperties.h"
 
-#include <QAction>
 #include <QStatusBar>
 #include <cstdlib>
 #include <functional>
@@ -65,7 +64,9 @@ TCommandClock FixedClock()
 TWindowHarness::TWindowHarness()
 {
     CopyDemoDatabase(m_dir.File("demo"));
-    SetAliases(Alias("DEMO"));
+    WriteFileBytes(Path("aliases.ini"), "[DEMO]\nDRIVER=ORACLE\nBACKEND=EMBEDDED\nPATH=" +
+                                            Path("demo") + "\nUSER NAME=SCOTT\n");
+    setenv("QUORVEX_ALIASES", Path("aliases.ini").c_str(), 1);
     SetUserPropertyFileName(File("quorvex.UDP"));
 }
 
@@ -77,49 +78,17 @@ TWindowHarness::~TWindowHarness()
     unsetenv("QUORVEX_ALIASES");
 }
 
-std::string TWindowHarness::Alias(const std::string& name, const std::string& driver) const
-{
-    return "[" + name + "]\nDRIVER=" + driver + "\nBACKEND=EMBEDDED\nPATH=" + m_dir.File("demo") +
-           "\nUSER NAME=SCOTT\n";
-}
-
-void TWindowHarness::SetAliases(const std::string& text)
-{
-    WriteFileBytes(m_dir.File("aliases.ini"), text);
-    setenv("QUORVEX_ALIASES", m_dir.File("aliases.ini").c_str(), 1);
-}
-
 TQuorvexMainForm& TWindowHarness::Create(const QStringList& arguments)
 {
+    m_commands.reset();
     m_form = std::make_unique<TQuorvexMainForm>(arguments);
+    m_commands = std::make_unique<TMainCommands>(*m_form, FixedClock());
     QObject::connect(m_form->MainStatusBar(), &QStatusBar::messageChanged, m_form.get(),
                      [this](const QString& text) {
                          if (!text.isEmpty())
                              Statuses << text + (m_form->isEnabled() ? "" : " (busy)");
                      });
     return *m_form;
-}
-
-TMainCommands& TWindowHarness::Commands()
-{
-    if (!m_commands)
-        m_commands = std::make_unique<TMainCommands>(*m_form, FixedClock());
-    return *m_commands;
-}
-
-void TWindowHarness::Click(const char* action)
-{
-    QAction* item = m_form->Action(QString::fromLatin1(action));
-    ASSERT_NE(item, nullptr) << action;
-    item->trigger();
-}
-
-QModelIndex TWindowHarness::Select(const QString& category, const QString& caption)
-{
-    const QModelIndex node = Find(m_form->TreeModel(), {category, caption});
-    EXPECT_TRUE(node.isValid()) << "no node " << caption.toStdString();
-    m_form->SelectNode(node);
-    return node;
 }
 
 QStringList TWindowHarness::AskedKinds() const

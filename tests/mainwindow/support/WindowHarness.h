@@ -11,6 +11,7 @@
 #include "mainwindow/commands/CommandRunner.h"
 #include "mainwindow/commands/MainCommands.h"
 
+#include <QAction>
 #include <QStringList>
 #include <memory>
 #include <ostream>
@@ -39,7 +40,7 @@ QStringList GridRows(const QAbstractItemModel& model);
 TCommandClock FixedClock();
 
 // A main window on a private copy of the demo database, with its own alias file
-// (QUORVEX_ALIASES, [DEMO] on the copy unless set) and property file in a temporary folder and
+// (QUORVEX_ALIASES: [DEMO] on the copy, user SCOTT) and property file in a temporary folder and
 // scripted dialogs. Every status text is recorded, with " (busy)" when the window was disabled.
 class TWindowHarness {
 public:
@@ -48,9 +49,6 @@ public:
     TWindowHarness(const TWindowHarness&) = delete;
     TWindowHarness& operator=(const TWindowHarness&) = delete;
 
-    // An alias section on the demo copy, user SCOTT.
-    std::string Alias(const std::string& name, const std::string& driver = "ORACLE") const;
-    void SetAliases(const std::string& text);
     TQuorvexMainForm& Create(const QStringList& arguments = {"DEMO", "scott", "tiger"});
 
     TQuorvexMainForm& Form() { return *m_form; }
@@ -59,11 +57,9 @@ public:
     std::string Path(const char* name) const { return m_dir.File(name); }
     QString File(const char* name) const { return QString::fromStdString(m_dir.File(name)); }
     // The menu commands on the window, timed by FixedClock().
-    TMainCommands& Commands();
+    TMainCommands& Commands() { return *m_commands; }
     // Triggers a menu item by its component name.
-    void Click(const char* action);
-    // Selects a category's child by caption; fails the test when there is none.
-    QModelIndex Select(const QString& category, const QString& caption);
+    void Click(const char* action) { m_form->Action(action)->trigger(); }
     QStringList AskedKinds() const;
 
     QStringList Statuses;
