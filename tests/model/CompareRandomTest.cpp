@@ -317,11 +317,11 @@ const Shape kShapes[] = {
     // clang-format on
 };
 
-class CompareRandom : public testing::TestWithParam<Shape> {};
+class CompareRandom : public testing::TestWithParam<size_t> {};
 
 TEST_P(CompareRandom, AgreesWithTheReference)
 {
-    const Shape& shape = GetParam();
+    const Shape& shape = kShapes[GetParam()];
     Rng rng(shape.Seed);
     for (int round = 0; round < shape.Rounds && !HasFatalFailure(); ++round) {
         SCOPED_TRACE(round);
@@ -336,8 +336,8 @@ TEST_P(CompareRandom, AgreesWithTheReference)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, CompareRandom, testing::ValuesIn(kShapes),
-                         [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Shapes, CompareRandom, testing::Range(size_t{0}, std::size(kShapes)),
+                         [](const auto& info) { return std::string(kShapes[info.param].Name); });
 
 } // namespace
 } // namespace quorvex
