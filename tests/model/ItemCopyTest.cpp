@@ -1,4 +1,5 @@
-// Copies of items (Assign), an object's sub-lists and table text, and clearing the model root.
+// Copies of items (Assign), an object's sub-lists created on first use, and clearing the model
+// root.
 
 #include "DumpModel.h"
 #include "ModelBuilder.h"

@@ -7,6 +7,7 @@
 #include "model/ObjectState.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace quorvex {
 namespace {
