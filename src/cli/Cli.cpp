@@ -161,7 +161,8 @@ void CheckOperands(const TCommand& command, const TCommandForm& form, const TArg
     if (given < form.Operands.size())
         throw EUsage(std::string(command.Name) + ": missing operand " +
                      std::string(form.Operands[given]));
-    if (given > form.Operands.size())
+    const bool repeats = !form.Operands.empty() && form.Operands.back().ends_with("...");
+    if (given > form.Operands.size() && !repeats)
         throw EUsage(std::string(command.Name) + ": unexpected operand \"" +
                      arguments.Operands[form.Operands.size()] + "\"");
 }
@@ -253,7 +254,7 @@ std::string UsageText()
 
     text += "\nExit status:\n"
             "  0  success; for compare: no line is to be removed or added\n"
-            "  1  compare: the models differ\n"
+            "  1  compare: the models differ; script: a statement failed\n"
             "  2  wrong arguments, a file that cannot be read or written, or a failed\n"
             "     login or database read\n";
     text += "\nEnvironment:\n"

@@ -5,6 +5,7 @@
 #include "DiagramCommand.h"
 #include "LiveDatabase.h"
 #include "ProgressDisplay.h"
+#include "ScriptCommand.h"
 #include "SqlCommand.h"
 #include "dictionary/DBOraClass.h"
 #include "engine/AliasStore.h"
@@ -210,6 +211,7 @@ const TCommand kCommands[] = {
      "OUT.TXT, with its constraints, columns, indexes and triggers.",
      &RunText},
     {"sql", kSqlForms, kSqlSummary, &RunSql},
+    {"script", kScriptForms, kScriptSummary, &RunScript},
     {"diagram", kDiagramForms, kDiagramSummary, &RunDiagram},
 };
 

@@ -22,7 +22,8 @@ struct TCommandContext {
 // form whose selector flag is given is chosen; without one, the form that has no selector.
 struct TCommandForm {
     const TOptionSpec* Selector = nullptr;
-    std::span<const std::string_view> Operands; // the names usage shows, each one required
+    // The names usage shows, each one required; a last name ending in "..." takes one or more.
+    std::span<const std::string_view> Operands;
     std::span<const TOptionSpec> Options;
 };
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Commands.h"
+
+#include <string_view>
+
+namespace quorvex {
+
+// "script ALIAS USER PASSWORD FILE...": SQL*Plus scripts run statement by statement, each
+// failure reported as "FILE:LINE: message", then a count of what ran and what failed.
+inline constexpr std::string_view kScriptOperands[] = {"ALIAS", "USER", "PASSWORD", "FILE..."};
+inline constexpr TOptionSpec kScriptOptions[] = {
+    {"", "--stop-on-error", "",
+     "script: stop at the first failure, as WHENEVER\nSQLERROR EXIT at the start would"},
+};
+inline constexpr TCommandForm kScriptForms[] = {{nullptr, kScriptOperands, kScriptOptions}};
+inline constexpr std::string_view kScriptSummary =
+    "Log in to the database ALIAS as USER and run the SQL*Plus scripts\n"
+    "FILE in order: statements end with \";\" or a \"/\" line, PL/SQL units\n"
+    "with the \"/\" line; @, @@ and START run the named script from the\n"
+    "including script's folder; WHENEVER SQLERROR EXIT and EXIT are kept,\n"
+    "REM, PROMPT, SET and other display commands skipped. A failure is\n"
+    "reported as FILE:LINE: message and the run goes on; a count of the\n"
+    "statements run and failed ends it. Exit status 1 when one failed.";
+
+int RunScript(const TCommandContext& context);
+
+} // namespace quorvex
