@@ -19,6 +19,9 @@ namespace fs = std::filesystem;
 // than a script, and would be held in memory whole.
 constexpr std::uintmax_t kMaxScriptBytes = 64 << 20;
 constexpr size_t kMaxDepth = 20;
+// Scripts that include others many times each multiply: without a bound a few small files could
+// keep a run going for ever.
+constexpr int kMaxIncludes = 10000;
 
 std::string Quoted(const std::string& fileName)
 {
@@ -137,6 +140,13 @@ void TScriptRunner::Include(const std::string& fileName, int line, const std::st
         Fail(fileName, line,
              "the script " + Quoted(included) + " would be nested more than " +
                  std::to_string(kMaxDepth) + " scripts deep; it was not run");
+        return;
+    }
+    if (++m_includes > kMaxIncludes) {
+        Fail(fileName, line,
+             "more than " + std::to_string(kMaxIncludes) +
+                 " scripts included in one run; the run ends here");
+        m_ended = true;
         return;
     }
     std::string text;

@@ -23,7 +23,8 @@ struct TScriptStep {
 // is flawed (an include that cannot be read, text never ended), is reported as "FILE:LINE:
 // message" and the run goes on, unless stop on error is set (by SetStopOnError or WHENEVER
 // SQLERROR EXIT); EXIT ends the run. Included scripts are found relative to the folder of the
-// script that names them, ".sql" added to a name without an extension, at most 20 deep.
+// script that names them, ".sql" added to a name without an extension, at most 20 deep and
+// 10000 in all.
 class TScriptRunner {
 public:
     using TProgressCallback = std::function<void(const TScriptStep& step)>;
@@ -56,6 +57,7 @@ private:
     TFailureCallback m_report;
     std::vector<std::string> m_open; // the scripts running, outermost first, as full paths
     bool m_ended = false;
+    int m_includes = 0;
     int m_statementsRun = 0;
     int m_failures = 0;
 };
