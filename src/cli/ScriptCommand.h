@@ -17,11 +17,12 @@ inline constexpr TCommandForm kScriptForms[] = {{nullptr, kScriptOperands, kScri
 inline constexpr std::string_view kScriptSummary =
     "Log in to the database ALIAS as USER and run the SQL*Plus scripts\n"
     "FILE in order: statements end with \";\" or a \"/\" line, PL/SQL units\n"
-    "with the \"/\" line; @, @@ and START run the named script from the\n"
-    "including script's folder; WHENEVER SQLERROR EXIT and EXIT are kept,\n"
-    "REM, PROMPT, SET and other display commands skipped. A failure is\n"
-    "reported as FILE:LINE: message and the run goes on; a count of the\n"
-    "statements run and failed ends it. Exit status 1 when one failed.";
+    "with the \"/\" line; scripts they include (START and its short forms)\n"
+    "are found from the including script's folder; WHENEVER SQLERROR EXIT\n"
+    "and EXIT are kept, REM, PROMPT, SET and other display commands\n"
+    "skipped. A failure is reported as FILE:LINE: message and the run\n"
+    "goes on; a count of the statements run and failed ends it. Exit\n"
+    "status 1 when one failed.";
 
 int RunScript(const TCommandContext& context);
 
