@@ -2,6 +2,7 @@
 
 #include "persistence/AsciiText.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace quorvex {
