@@ -36,6 +36,7 @@ const std::string kSynopsis =
     "       quorvex-cli aliases\n"
     "       quorvex-cli text SNAPSHOT OUT.TXT\n"
     "       quorvex-cli sql ALIAS USER PASSWORD STATEMENT [--format FORMAT]\n"
+    "       quorvex-cli script ALIAS USER PASSWORD FILE... [--stop-on-error]\n"
     "       quorvex-cli diagram ALIAS USER PASSWORD [--table NAME]...\n"
     "           [--references NAME]... [--referenced-by NAME]... [--all]\n"
     "           [--mask TEXT]... [--hide-fields] [--zoom N]...\n"

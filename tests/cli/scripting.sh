@@ -64,6 +64,8 @@ while IFS='|' read -r words expected; do
     [[ $got == "$expected" ]] || fail "completing \"quorvex-cli $words\" offered \"$got\", not \"$expected\""
 done <<'CASES'
 co|compare
+s|sql script
+script DEMO u p --s|--stop-on-error
 compare --f|--format
 sql DEMO u p --format |text csv json
 compare --format |text json
