@@ -112,6 +112,7 @@ TEST(CleanListTest, SortOrdersTheExtremesAndKeepsEqualItemsInOrder)
     TCleanList list;
     Fill(list, {INT32_MAX, 0, INT32_MIN, -1, 1, INT32_MAX - 1, INT32_MIN + 1}).Sort(CompareOIDs);
     EXPECT_EQ(OIDText(list), " -2147483648 -2147483647 -1 0 1 2147483646 2147483647");
+    EXPECT_LT(CompareOIDs(list.Items(0), list.Items(6)), 0); // a difference would overflow
     for (int i = 0; i < list.Count(); ++i)
         EXPECT_EQ(list.FindByOID(list.Items(i)->OID), list.Items(i));
     list.Clear();
