@@ -62,7 +62,11 @@ QString DefaultUserPropertyFileName(const QString& executableFile)
     const QFileInfo executable(executableFile);
     const QString fileName = executable.completeBaseName() + QStringLiteral(".UDP");
     const QFileInfo folder(executable.absolutePath());
-    if (folder.isDir() && folder.isWritable())
+    // An installed program (anything under /usr) never writes beside itself, even when run by
+    // root, who may write there: the package manager owns that tree.
+    const QString path = folder.absoluteFilePath();
+    const bool installed = path == QLatin1String("/usr") || path.startsWith(QLatin1String("/usr/"));
+    if (!installed && folder.isDir() && folder.isWritable())
         return QDir(executable.absolutePath()).filePath(fileName);
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     return QDir(config).filePath(fileName);

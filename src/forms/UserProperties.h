@@ -17,8 +17,8 @@ inline constexpr const char* kGlobalStringsSection = "GlobalStrings";
 inline constexpr const char* kEditPropertiesCaption = "Edit Properties of %s";
 
 // Where the file of the program `executable` lives: its path with ".UDP" in place of its
-// extension when that folder is writable, otherwise that file name in the user's configuration
-// folder.
+// extension when that folder is writable and not under /usr (an installed program), otherwise
+// that file name in the user's configuration folder.
 QString DefaultUserPropertyFileName(const QString& executable);
 // The file in use: the default for the running program unless another was set.
 QString UserPropertyFileName();

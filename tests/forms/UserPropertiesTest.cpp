@@ -22,6 +22,9 @@ TEST(UserProperties, FilesLiveBesideTheProgramWhenPossibleElseInTheConfigFolder)
     EXPECT_TRUE(contacts.startsWith(config) && contacts.endsWith("/brevask.ini")) << contacts;
     EXPECT_EQ(DefaultContactsFileName(folder), folder + "/brevask.ini");
     EXPECT_EQ(DefaultUserPropertyFileName(folder + "/quorvex.bin"), folder + "/quorvex.UDP");
+    // An installed program leaves /usr alone even when it could write there (as root).
+    const QString installed = DefaultUserPropertyFileName("/usr/bin/quorvex");
+    EXPECT_TRUE(installed.startsWith(config) && installed.endsWith("/quorvex.UDP")) << installed;
     // The program looks beside itself (this test writes nothing there).
     EXPECT_EQ(UserPropertyFileName(),
               DefaultUserPropertyFileName(QCoreApplication::applicationFilePath()));
