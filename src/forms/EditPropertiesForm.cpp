@@ -7,6 +7,7 @@
 #include "ValueEdit.h"
 
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -31,10 +32,13 @@ void SetHintText(QWidget& widget, const QString& hint)
     widget.setStatusTip(hint);
 }
 
-// Qt's own helper objects ("qt_scrollarea_viewport", ...) are no components of the window.
-bool IsListedName(const QString& name)
+// Qt's own helper objects ("qt_scrollarea_viewport", ...) and layouts (a main window's
+// "_layout") are no components of the window.
+bool IsListed(const QObject& object)
 {
-    return !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
+    const QString name = object.objectName();
+    return !name.isEmpty() && !name.startsWith(QLatin1String("qt_")) &&
+           qobject_cast<const QLayout*>(&object) == nullptr;
 }
 
 QString PropertyLine(const QString& name, const QString& value)
@@ -162,7 +166,7 @@ void TEditPropertiesForm::FillComponents()
         for (QObject* child : owner.children()) {
             if (child == this)
                 continue;
-            if (IsListedName(child->objectName()))
+            if (IsListed(*child))
                 add(child->objectName(), child);
             if (qobject_cast<TEditableForm*>(child) == nullptr)
                 self(self, *child);
