@@ -11,6 +11,7 @@
 #include "engine/emulation/EmulationContext.h"
 #include "engine/emulation/ExplainPlan.h"
 #include "engine/emulation/OracleFunctions.h"
+#include "engine/emulation/SchemaStatements.h"
 #include "engine/emulation/StoredProcedures.h"
 #include "engine/sql/StatementClassifier.h"
 
@@ -92,7 +93,7 @@ bool TEmbeddedStatements::Emulate(std::string_view statement, const TStatementRe
         EmulateExplainPlan(context, statement);
         return true;
     case TStatementKind::Alter:
-        return EmulateCompile(context, statement);
+        return EmulateCompile(context, statement) || EmulateSchemaStatement(context, statement);
     case TStatementKind::Drop:
         return EmulateDrop(context, statement);
     case TStatementKind::CreateTable:
@@ -113,6 +114,9 @@ bool TEmbeddedStatements::Emulate(std::string_view statement, const TStatementRe
     case TStatementKind::Rollback:
         // Oracle always accepts them; SQLite refuses them outside a transaction.
         return sqlite3_get_autocommit(m_db) != 0;
+    case TStatementKind::CreateOther:
+    case TStatementKind::Other:
+        return EmulateSchemaStatement(context, statement);
     default:
         return false;
     }

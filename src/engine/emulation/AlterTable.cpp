@@ -1,0 +1,420 @@
+#include "engine/emulation/AlterTable.h"
+
+#include "engine/emulation/OracleTypes.h"
+#include "engine/emulation/TableConstraints.h"
+#include "persistence/Exceptions.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace quorvex::emulation {
+
+namespace {
+
+using namespace constraint_types;
+
+bool IsAny(const TStatementTokens& t, size_t k, std::initializer_list<std::string_view> words)
+{
+    return std::any_of(words.begin(), words.end(),
+                       [&](std::string_view word) { return t.IsKeyword(k, word); });
+}
+
+// Where a clause written without parentheses ends: at the next ADD, MODIFY, DROP or RENAME
+// outside parentheses.
+size_t ClauseEnd(const TStatementTokens& t, size_t k)
+{
+    for (; k < t.Size(); ++k) {
+        if (t.IsSymbol(k, "("))
+            k = t.Closing(k);
+        else if (IsAny(t, k, {"ADD", "MODIFY", "DROP", "RENAME"}))
+            break;
+    }
+    return std::min(k, t.Size());
+}
+
+// The [first, last) items of a clause: the list in parentheses at `k`, or one item up to the
+// clause's end. Returns where the clause ends.
+size_t ClauseItems(const TStatementTokens& t, size_t k,
+                   std::vector<std::pair<size_t, size_t>>& items)
+{
+    if (t.IsSymbol(k, "(")) {
+        items = ListItems(t, k);
+        return t.Closing(k) + 1;
+    }
+    const size_t end = ClauseEnd(t, k);
+    if (k < end)
+        items = {{k, end}};
+    return end;
+}
+
+// Adds keys and checks first, foreign keys after them, as CREATE TABLE does.
+void AddConstraints(const TEmulationContext& context, const TTableRef& table,
+                    const std::vector<TConstraintDecl>& constraints)
+{
+    for (const bool foreign : {false, true})
+        for (const TConstraintDecl& constraint : constraints)
+            if ((constraint.Type == kForeignKey) == foreign)
+                AddTableConstraint(context, table, constraint);
+}
+
+bool IsLiteral(const TStatementTokens& t)
+{
+    return t.Size() == 1 && (t[0].Kind == sql::TTokenKind::Number ||
+                             t[0].Kind == sql::TTokenKind::String || t.IsKeyword(0, "NULL"));
+}
+
+void AddColumn(const TEmulationContext& context, const TTableRef& table, const TColumnDecl& column)
+{
+    sqlite3* db = context.Db();
+    if (TableColumns(db, table.ObjNo).contains(column.Name))
+        throw Exception("ORA-01430: column being added already exists in table");
+    const std::int64_t colNo =
+        QueryInteger(db, R"(SELECT COALESCE(MAX("COL#"), 0) + 1 FROM SYS."COL$" WHERE "OBJ#" = ?)",
+                     {table.ObjNo})
+            .value_or(1);
+    // SQLite adds a column with a literal default only; other defaults fill the rows there are.
+    TColumnDecl sqliteColumn = column;
+    const bool literal = IsLiteral(TStatementTokens(column.Default));
+    sqliteColumn.HasDefault = column.HasDefault && literal;
+    std::string add = SqliteColumn(sqliteColumn);
+    if (sqliteColumn.HasDefault)
+        add = add.substr(0, add.rfind(" DEFAULT (")) + " DEFAULT " + column.Default;
+    RunStatement(db,
+                 context.Preparer.Prepare("ALTER TABLE " + table.Target() + " ADD COLUMN " + add));
+    if (column.HasDefault && !literal && column.Virtual.empty())
+        RunStatement(db, context.Preparer.Prepare("UPDATE " + table.Target() + " SET " +
+                                                  QuotedName(column.Name) + " = (" +
+                                                  column.Default + ")"));
+    AddColumnRow(db, table.ObjNo, colNo, column);
+}
+
+size_t Add(const TEmulationContext& context, const TTableRef& table, const TStatementTokens& t,
+           size_t k)
+{
+    std::vector<std::pair<size_t, size_t>> items;
+    const size_t end = ClauseItems(t, k, items);
+    std::vector<TConstraintDecl> constraints;
+    for (const auto& [first, last] : items) {
+        if (StartsOutOfLineConstraint(t, first)) {
+            constraints.push_back(ReadOutOfLineConstraint(t, first, last));
+            continue;
+        }
+        // ADD COLUMN, as other databases write it, reads as ADD.
+        const bool word = t.IsKeyword(first, "COLUMN") && t.IsName(first + 1) && first + 2 < last;
+        const TColumnDecl column = ReadColumnDecl(t, word ? first + 1 : first, last);
+        AddColumn(context, table, column);
+        constraints.insert(constraints.end(), column.Constraints.begin(), column.Constraints.end());
+    }
+    AddConstraints(context, table, constraints);
+    return end;
+}
+
+void ModifyColumn(const TEmulationContext& context, const TTableRef& table,
+                  const TColumnDecl& column)
+{
+    sqlite3* db = context.Db();
+    const std::int64_t colNo = ColumnNo(db, table.ObjNo, column.Name);
+    if (!column.Type.empty()) {
+        const TOracleColumnType type = OracleColumnType(column.Type);
+        TParamValue precision;
+        TParamValue scale;
+        if (type.Precision)
+            precision = std::int64_t{*type.Precision};
+        if (type.Scale)
+            scale = std::int64_t{*type.Scale};
+        RunStatement(db,
+                     R"(UPDATE SYS."COL$" SET "TYPE#" = ?, "LENGTH" = ?, "PRECISION#" = ?,
+                            "SCALE" = ?, "CHARSETFORM" = ? WHERE "OBJ#" = ? AND "COL#" = ?)",
+                     {std::int64_t{type.TypeNo}, std::int64_t{type.Length}, precision, scale,
+                      std::int64_t{type.CharsetForm}, table.ObjNo, colNo});
+    }
+    if (column.HasDefault)
+        RunStatement(
+            db,
+            R"(UPDATE SYS."COL$" SET "DEFAULT$" = ?, "DEFLENGTH" = ?
+                         WHERE "OBJ#" = ? AND "COL#" = ?)",
+            {column.Default, static_cast<std::int64_t>(column.Default.size()), table.ObjNo, colNo});
+    std::vector<TTableConstraint> notNull;
+    for (const TTableConstraint& constraint : ConstraintsOnColumn(db, table.ObjNo, colNo))
+        if (constraint.Type == kNotNull)
+            notNull.push_back(constraint);
+    for (const TConstraintDecl& constraint : column.Constraints)
+        if (constraint.Type == kNotNull && !notNull.empty())
+            throw Exception("ORA-01442: column to be modified to NOT NULL is already NOT NULL");
+    if (column.Null) {
+        if (notNull.empty())
+            throw Exception("ORA-01451: column to be modified to NULL cannot be modified to NULL");
+        for (const TTableConstraint& constraint : notNull)
+            DropTableConstraint(context, table, constraint, false);
+    }
+    AddConstraints(context, table, column.Constraints);
+}
+
+// ENABLE|DISABLE [VALIDATE|NOVALIDATE] CONSTRAINT n | PRIMARY KEY | UNIQUE (columns), then
+// USING INDEX, EXCEPTIONS INTO, CASCADE, KEEP|DROP INDEX.
+size_t EnableOrDisable(const TEmulationContext& context, const TTableRef& table,
+                       const TStatementTokens& t, size_t k, bool enable)
+{
+    sqlite3* db = context.Db();
+    if (IsAny(t, k, {"VALIDATE", "NOVALIDATE"}))
+        ++k;
+    if (t.IsKeyword(k, "ALL") && t.IsKeyword(k + 1, "TRIGGERS")) {
+        RunStatement(db, R"(UPDATE SYS."TRIGGER$" SET "ENABLED" = ? WHERE "BASEOBJECT" = ?)",
+                     {std::int64_t{enable ? 1 : 0}, table.ObjNo});
+        return k + 2;
+    }
+    if (IsAny(t, k, {"TABLE", "ROW"}))
+        return k + 2; // TABLE LOCK, ROW MOVEMENT
+    const std::string verb = enable ? "enable" : "disable";
+    const std::string missing =
+        std::string(enable ? "ORA-02430" : "ORA-02431") + ": cannot " + verb + " constraint (";
+    TTableConstraint constraint;
+    if (t.IsKeyword(k, "CONSTRAINT")) {
+        const std::string name = sql::NameOf(t[k + 1]);
+        constraint =
+            FindTableConstraint(db, table, name, missing + name + ") - no such constraint");
+        k += 2;
+    } else if (t.IsKeyword(k, "PRIMARY") && t.IsKeyword(k + 1, "KEY")) {
+        const auto keys = TableConstraints(db, table.ObjNo, kPrimaryKey);
+        if (keys.empty())
+            throw Exception("ORA-02432: cannot " + verb +
+                            " primary key - primary key not defined "
+                            "for table");
+        constraint = keys.front();
+        k += 2;
+    } else if (t.IsKeyword(k, "UNIQUE") && t.IsSymbol(k + 1, "(")) {
+        std::vector<std::int64_t> colNos;
+        for (const std::string& name : ReadNameList(t, k + 1))
+            colNos.push_back(ColumnNo(db, table.ObjNo, name));
+        const auto keys = TableConstraints(db, table.ObjNo, kUnique);
+        const auto key = std::find_if(keys.begin(), keys.end(), [&](const auto& c) {
+            return ConstraintColumns(db, c.ConNo) == colNos;
+        });
+        if (key == keys.end())
+            throw Exception("ORA-02442: Cannot drop nonexistent unique key");
+        constraint = *key;
+        k = t.Closing(k + 1) + 1;
+    } else {
+        throw Exception("ORA-01735: invalid ALTER TABLE option");
+    }
+    bool cascade = false;
+    while (k < t.Size() && !IsAny(t, k, {"ADD", "MODIFY", "DROP", "RENAME", "ENABLE", "DISABLE"})) {
+        cascade = cascade || t.IsKeyword(k, "CASCADE");
+        k = t.IsSymbol(k, "(") ? t.Closing(k) + 1 : k + 1;
+    }
+    if (t.IsKeyword(k, "DROP") && t.IsKeyword(k + 1, "INDEX"))
+        k += 2;
+    SetConstraintEnabled(context, table, constraint, enable, cascade);
+    return k;
+}
+
+size_t Modify(const TEmulationContext& context, const TTableRef& table, const TStatementTokens& t,
+              size_t k)
+{
+    if (t.IsKeyword(k, "CONSTRAINT")) {
+        size_t state = k + 2;
+        const bool validation = IsAny(t, state, {"VALIDATE", "NOVALIDATE", "RELY", "NORELY"});
+        if (validation)
+            ++state;
+        if (!t.IsKeyword(state, "ENABLE") && !t.IsKeyword(state, "DISABLE"))
+            return ClauseEnd(t, state); // only the validation or deferral changes
+        // MODIFY CONSTRAINT n ENABLE reads as ENABLE CONSTRAINT n.
+        const std::string name = sql::NameOf(t[k + 1]);
+        const bool enable = t.IsKeyword(state, "ENABLE");
+        const auto constraint = FindTableConstraint(
+            context.Db(), table, name,
+            std::string(enable ? "ORA-02430: cannot enable" : "ORA-02431: cannot disable") +
+                " constraint (" + name + ") - no such constraint");
+        SetConstraintEnabled(context, table, constraint, enable, false);
+        return ClauseEnd(t, state + 1);
+    }
+    std::vector<std::pair<size_t, size_t>> items;
+    const size_t end = ClauseItems(t, k, items);
+    for (const auto& [first, last] : items)
+        ModifyColumn(context, table, ReadColumnDecl(t, first, last));
+    return end;
+}
+
+void DropIndexesOn(const TEmulationContext& context, const TTableRef& table, std::int64_t colNo)
+{
+    sqlite3* db = context.Db();
+    for (const TRow& row : QueryRows(db,
+                                     R"(SELECT DISTINCT i."OBJ#", o."NAME" FROM SYS."ICOL$" i
+                                          JOIN SYS."OBJ$" o ON o."OBJ#" = i."OBJ#"
+                                         WHERE i."BO#" = ? AND i."COL#" = ?)",
+                                     {table.ObjNo, colNo})) {
+        context.Dictionary.Purge(row[0].AsInteger());
+        RunStatement(db, "DROP INDEX IF EXISTS " + QuotedName(table.Owner) + "." +
+                             QuotedName(row[1].AsText()));
+    }
+}
+
+void DropColumn(const TEmulationContext& context, const TTableRef& table, const std::string& name,
+                bool cascade)
+{
+    sqlite3* db = context.Db();
+    const std::int64_t colNo = ColumnNo(db, table.ObjNo, name);
+    if (TableColumns(db, table.ObjNo).size() == 1)
+        throw Exception("ORA-12983: cannot drop all columns in a table");
+    for (const TTableConstraint& constraint : ConstraintsOnColumn(db, table.ObjNo, colNo)) {
+        if (!cascade && ConstraintColumns(db, constraint.ConNo).size() > 1)
+            throw Exception("ORA-12991: column is referenced in a multi-column constraint");
+        if (!cascade && IsReferenced(db, constraint.ConNo))
+            throw Exception("ORA-12992: cannot drop parent key column");
+        DropTableConstraint(context, table, constraint, true);
+    }
+    DropIndexesOn(context, table, colNo);
+    RemoveColumnRows(db, table.ObjNo, colNo);
+    try {
+        RunStatement(db, "ALTER TABLE " + table.Target() + " DROP COLUMN " + QuotedName(name));
+    } catch (const Exception&) {
+        // SQLite keeps a column its own checks name; the dictionary has let it go, and queries
+        // naming it by name no longer find it there.
+    }
+}
+
+size_t Drop(const TEmulationContext& context, const TTableRef& table, const TStatementTokens& t,
+            size_t k)
+{
+    sqlite3* db = context.Db();
+    std::vector<std::string> columns;
+    std::optional<TTableConstraint> constraint;
+    if (t.IsKeyword(k, "COLUMN")) {
+        columns = {sql::NameOf(t[k + 1])};
+        k += 2;
+    } else if (t.IsSymbol(k, "(")) {
+        columns = ReadNameList(t, k);
+        k = t.Closing(k) + 1;
+    } else if (t.IsKeyword(k, "CONSTRAINT")) {
+        constraint =
+            FindTableConstraint(db, table, sql::NameOf(t[k + 1]),
+                                "ORA-02443: Cannot drop constraint  - nonexistent constraint");
+        k += 2;
+    } else if (t.IsKeyword(k, "PRIMARY") && t.IsKeyword(k + 1, "KEY")) {
+        const auto keys = TableConstraints(db, table.ObjNo, kPrimaryKey);
+        if (keys.empty())
+            throw Exception("ORA-02441: Cannot drop nonexistent primary key");
+        constraint = keys.front();
+        k += 2;
+    } else if (t.IsKeyword(k, "UNIQUE") && t.IsSymbol(k + 1, "(")) {
+        std::vector<std::int64_t> colNos;
+        for (const std::string& name : ReadNameList(t, k + 1))
+            colNos.push_back(ColumnNo(db, table.ObjNo, name));
+        for (const TTableConstraint& key : TableConstraints(db, table.ObjNo, kUnique))
+            if (ConstraintColumns(db, key.ConNo) == colNos)
+                constraint = key;
+        if (!constraint)
+            throw Exception("ORA-02442: Cannot drop nonexistent unique key");
+        k = t.Closing(k + 1) + 1;
+    } else {
+        throw Exception("ORA-01735: invalid ALTER TABLE option");
+    }
+    bool cascade = false;
+    while (IsAny(t, k, {"CASCADE", "CONSTRAINTS", "INVALIDATE", "KEEP", "ONLINE"}) ||
+           (t.IsKeyword(k, "DROP") && t.IsKeyword(k + 1, "INDEX"))) {
+        cascade = cascade || t.IsKeyword(k, "CASCADE");
+        k += IsAny(t, k, {"KEEP", "DROP"}) ? 2 : 1;
+    }
+    for (const std::string& column : columns)
+        DropColumn(context, table, column, cascade);
+    if (constraint)
+        DropTableConstraint(context, table, *constraint, cascade);
+    return k;
+}
+
+size_t Rename(const TEmulationContext& context, TTableRef& table, const TStatementTokens& t,
+              size_t k)
+{
+    sqlite3* db = context.Db();
+    if (t.IsKeyword(k, "TO")) {
+        const std::string name = sql::NameOf(t[k + 1]);
+        if (context.Dictionary.NameUsed(table.OwnerNo, name, object_types::kTable))
+            throw Exception("ORA-00955: name is already used by an existing object");
+        RunStatement(db, R"(UPDATE SYS."OBJ$" SET "NAME" = ? WHERE "OBJ#" = ?)",
+                     {name, table.ObjNo});
+        RunStatement(db, "ALTER TABLE " + table.Target() + " RENAME TO " + QuotedName(name));
+        table.Name = name;
+        return k + 2;
+    }
+    if (!t.IsKeyword(k + 2, "TO") || !t.IsName(k + 3))
+        throw Exception("ORA-00946: missing TO keyword");
+    const std::string from = sql::NameOf(t[k + 1]);
+    const std::string to = sql::NameOf(t[k + 3]);
+    if (t.IsKeyword(k, "CONSTRAINT")) {
+        const auto constraint =
+            FindTableConstraint(db, table, from, "ORA-23292: The constraint does not exist");
+        if (QueryInteger(db, R"(SELECT COUNT(*) FROM SYS."CON$" WHERE "OWNER#" = ? AND "NAME" = ?)",
+                         {table.OwnerNo, to})
+                .value_or(0) > 0)
+            throw Exception("ORA-02264: name already used by an existing constraint");
+        RunStatement(db, R"(UPDATE SYS."CON$" SET "NAME" = ? WHERE "CON#" = ?)",
+                     {to, constraint.ConNo});
+        return k + 4;
+    }
+    if (!t.IsKeyword(k, "COLUMN"))
+        throw Exception("ORA-01735: invalid ALTER TABLE option");
+    const std::int64_t colNo = ColumnNo(db, table.ObjNo, from);
+    if (TableColumns(db, table.ObjNo).contains(to))
+        throw Exception("ORA-00957: duplicate column name");
+    RunStatement(db, R"(UPDATE SYS."COL$" SET "NAME" = ? WHERE "OBJ#" = ? AND "COL#" = ?)",
+                 {to, table.ObjNo, colNo});
+    const std::string condition = QuotedName(to) + " IS NOT NULL";
+    for (const TTableConstraint& constraint : ConstraintsOnColumn(db, table.ObjNo, colNo))
+        if (constraint.Type == kNotNull)
+            RunStatement(
+                db,
+                R"(UPDATE SYS."CDEF$" SET "CONDITION" = ?, "CONDLENGTH" = ?
+                             WHERE "CON#" = ?)",
+                {condition, static_cast<std::int64_t>(condition.size()), constraint.ConNo});
+    RunStatement(db, "ALTER TABLE " + table.Target() + " RENAME COLUMN " + QuotedName(from) +
+                         " TO " + QuotedName(to));
+    return k + 4;
+}
+
+// Physical and housekeeping clauses, which have no meaning here.
+bool IsPhysical(const TStatementTokens& t, size_t k)
+{
+    return IsAny(t, k, {"LOGGING",    "NOLOGGING", "PARALLEL",   "NOPARALLEL",   "CACHE",
+                        "NOCACHE",    "MOVE",      "PCTFREE",    "PCTUSED",      "INITRANS",
+                        "MAXTRANS",   "STORAGE",   "COMPRESS",   "NOCOMPRESS",   "ALLOCATE",
+                        "DEALLOCATE", "SHRINK",    "MONITORING", "NOMONITORING", "READ",
+                        "TRUNCATE",   "SPLIT",     "MERGE",      "EXCHANGE",     "COALESCE",
+                        "UPGRADE",    "FLASHBACK", "NO",         "ROW",          "RESULT_CACHE",
+                        "SET"});
+}
+
+} // namespace
+
+void EmulateAlterTable(const TEmulationContext& context, std::string_view sql)
+{
+    const TStatementTokens t(sql);
+    size_t k = 2;
+    const auto name = ReadObjectName(t, k);
+    if (!name)
+        throw Exception("ORA-00903: invalid table name");
+    TTableRef table = FindTable(context.Dictionary, *name);
+    context.Dictionary.Attach(table.Owner); // outside the savepoint: SQLite attaches no sooner
+    if (k >= t.Size())
+        throw Exception("ORA-01735: invalid ALTER TABLE option");
+
+    TSavepoint savepoint(context.Db());
+    while (k < t.Size()) {
+        if (t.IsKeyword(k, "ADD"))
+            k = Add(context, table, t, k + 1);
+        else if (t.IsKeyword(k, "MODIFY"))
+            k = Modify(context, table, t, k + 1);
+        else if (t.IsKeyword(k, "DROP"))
+            k = Drop(context, table, t, k + 1);
+        else if (t.IsKeyword(k, "RENAME"))
+            k = Rename(context, table, t, k + 1);
+        else if (t.IsKeyword(k, "ENABLE") || t.IsKeyword(k, "DISABLE"))
+            k = EnableOrDisable(context, table, t, k + 1, t.IsKeyword(k, "ENABLE"));
+        else if (IsPhysical(t, k))
+            break;
+        else
+            throw Exception("ORA-01735: invalid ALTER TABLE option");
+    }
+    savepoint.Release();
+}
+
+} // namespace quorvex::emulation

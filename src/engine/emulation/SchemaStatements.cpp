@@ -1,0 +1,75 @@
+#include "engine/emulation/SchemaStatements.h"
+
+#include "engine/emulation/AlterTable.h"
+#include "engine/emulation/CommentOn.h"
+#include "engine/emulation/CreateSequence.h"
+#include "engine/emulation/CreateSynonym.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace quorvex::emulation {
+
+namespace {
+
+bool IsAny(const TStatementTokens& t, size_t k, std::initializer_list<std::string_view> words)
+{
+    return std::any_of(words.begin(), words.end(),
+                       [&](std::string_view word) { return t.IsKeyword(k, word); });
+}
+
+// Kinds of CREATE the schema model does not keep.
+bool CreatesNothingKept(const TStatementTokens& t, size_t k)
+{
+    return IsAny(t, k, {"MATERIALIZED", "DIMENSION", "TYPE",      "ROLE",      "CONTEXT",
+                        "DIRECTORY",    "DATABASE",  "PROFILE",   "CLUSTER",   "JAVA",
+                        "LIBRARY",      "OPERATOR",  "INDEXTYPE", "OUTLINE",   "EDITION",
+                        "AUDIT",        "ANALYTIC",  "ATTRIBUTE", "HIERARCHY", "FLASHBACK"});
+}
+
+// ALTER statements that change nothing the schema model keeps.
+bool AltersNothingKept(const TStatementTokens& t)
+{
+    return IsAny(t, 1,
+                 {"SESSION", "SYSTEM", "USER", "ROLE", "PROFILE", "TABLESPACE", "DATABASE",
+                  "MATERIALIZED", "DIMENSION", "TYPE", "RESOURCE", "AUDIT", "DIRECTORY"});
+}
+
+} // namespace
+
+bool EmulateSchemaStatement(const TEmulationContext& context, std::string_view sql)
+{
+    const TStatementTokens t(sql);
+    if (t.IsKeyword(0, "CREATE")) {
+        size_t k = 1;
+        if (t.IsKeyword(k, "OR") && t.IsKeyword(k + 1, "REPLACE"))
+            k += 2;
+        while (
+            IsAny(t, k, {"EDITIONABLE", "NONEDITIONABLE", "PUBLIC", "SHARED", "FORCE", "NOFORCE"}))
+            ++k;
+        if (t.IsKeyword(k, "SEQUENCE")) {
+            EmulateCreateSequence(context, sql);
+            return true;
+        }
+        if (t.IsKeyword(k, "SYNONYM")) {
+            EmulateCreateSynonym(context, sql);
+            return true;
+        }
+        return CreatesNothingKept(t, k);
+    }
+    if (t.IsKeyword(0, "ALTER")) {
+        if (t.IsKeyword(1, "TABLE")) {
+            EmulateAlterTable(context, sql);
+            return true;
+        }
+        return AltersNothingKept(t);
+    }
+    if (t.IsKeyword(0, "COMMENT") && t.IsKeyword(1, "ON")) {
+        EmulateComment(context, sql);
+        return true;
+    }
+    return IsAny(t, 0,
+                 {"GRANT", "REVOKE", "AUDIT", "NOAUDIT", "ASSOCIATE", "DISASSOCIATE", "PURGE"});
+}
+
+} // namespace quorvex::emulation
