@@ -49,10 +49,10 @@ TTableBody ReadBody(const TStatementTokens& t, size_t open)
     return body;
 }
 
-// SQLite's table: the columns with their defaults, NOT NULL where an enabled NOT NULL or
-// primary key says so, and the enabled checks when `withChecks`. Keys get their indexes from
-// the dictionary side; foreign keys are the dictionary's only.
-std::string SqliteCreate(const std::string& target, const TTableBody& body, bool withChecks)
+// SQLite's table: the columns, NOT NULL where an enabled NOT NULL or primary key says so, and
+// as far as `full` goes the enabled checks and the defaults. Keys get their indexes from the
+// dictionary side; foreign keys are the dictionary's only.
+std::string SqliteCreate(const std::string& target, const TTableBody& body, bool full)
 {
     std::set<std::string> mandatory;
     std::string checks;
@@ -61,14 +61,23 @@ std::string SqliteCreate(const std::string& target, const TTableBody& body, bool
             continue;
         if (constraint.Type == kNotNull || constraint.Type == kPrimaryKey)
             mandatory.insert(constraint.Columns.begin(), constraint.Columns.end());
-        if (constraint.Type == kCheck && withChecks)
+        if (constraint.Type == kCheck && full)
             checks += ", CHECK (" + constraint.Condition + ")";
     }
     std::string columns;
-    for (const TColumnDecl& column : body.Columns)
+    for (TColumnDecl column : body.Columns) {
+        column.HasDefault = column.HasDefault && full;
         columns += (columns.empty() ? "" : ", ") + SqliteColumn(column) +
                    (mandatory.contains(column.Name) ? " NOT NULL" : "");
+    }
     return "CREATE TABLE " + target + " (" + columns + checks + ")";
+}
+
+// The AS of a query, not of LOB (...) STORE AS (...).
+bool StartsQuery(const TStatementTokens& t, size_t k)
+{
+    return t.IsKeyword(k, "AS") && !t.IsKeyword(k - 1, "STORE") &&
+           (t.IsKeyword(k + 1, "SELECT") || t.IsKeyword(k + 1, "WITH") || t.IsSymbol(k + 1, "("));
 }
 
 // CREATE TABLE ... AS query: the columns as SQLite made them.
@@ -108,34 +117,52 @@ void EmulateCreateTable(const TEmulationContext& context, std::string_view sql)
         throw Exception("ORA-00955: name is already used by an existing object");
 
     TTableBody body;
+    size_t query = at; // the AS of CREATE TABLE ... AS query
     if (t.IsSymbol(at, "(")) {
         body = ReadBody(t, at);
         if (body.Columns.empty())
             throw Exception("ORA-00904: : invalid identifier");
         // What follows the list (storage, organisation, partitions, LOB storage ...) has no
-        // meaning here.
+        // meaning here, but for a query.
+        for (query = t.Closing(at) + 1; query < t.Size() && !StartsQuery(t, query);)
+            query = t.IsSymbol(query, "(") ? t.Closing(query) + 1 : query + 1;
     } else if (!t.IsKeyword(at, "AS")) {
         throw Exception("ORA-00906: missing left parenthesis");
     }
+    const bool queried = StartsQuery(t, query);
+    if (queried && std::any_of(body.Columns.begin(), body.Columns.end(),
+                               [](const TColumnDecl& c) { return !c.Type.empty(); }))
+        throw Exception("ORA-01773: may not specify column datatypes in this CREATE TABLE");
 
     sqlite3* db = context.Db();
     TSavepoint savepoint(db);
-    if (body.Columns.empty()) {
+    if (queried) {
         RunStatement(db, context.Preparer.Prepare("CREATE TABLE " + table.Target() + " AS " +
-                                                  std::string(t.Text(at + 1, t.Size()))));
+                                                  std::string(t.Text(query + 1, t.Size()))));
+        // The names of the list stand for the query's columns in order.
+        const auto made =
+            QueryRows(db, "SELECT name FROM pragma_table_info(?, ?)", {table.Name, table.Owner});
+        if (!body.Columns.empty() && made.size() != body.Columns.size())
+            throw Exception("ORA-01730: invalid number of column names specified");
+        for (size_t k = 0; k < body.Columns.size(); ++k)
+            RunStatement(db, "ALTER TABLE " + table.Target() + " RENAME COLUMN " +
+                                 QuotedName(made[k][0].AsText()) + " TO " +
+                                 QuotedName(body.Columns[k].Name));
     } else {
         try {
             RunStatement(db, context.Preparer.Prepare(SqliteCreate(table.Target(), body, true)));
         } catch (const Exception&) {
-            // A check SQLite cannot read is kept by the dictionary only.
+            // A check or default SQLite cannot take (USER, SYS_GUID() ...) is kept by the
+            // dictionary only.
             RunStatement(db, context.Preparer.Prepare(SqliteCreate(table.Target(), body, false)));
         }
     }
     table.ObjNo = dictionary.AddObject(table.OwnerNo, table.Name, object_types::kTable, 1);
-    if (body.Columns.empty())
+    if (queried)
         EnterQueriedColumns(db, table);
-    for (size_t k = 0; k < body.Columns.size(); ++k)
-        AddColumnRow(db, table.ObjNo, static_cast<std::int64_t>(k) + 1, body.Columns[k]);
+    else
+        for (size_t k = 0; k < body.Columns.size(); ++k)
+            AddColumnRow(db, table.ObjNo, static_cast<std::int64_t>(k) + 1, body.Columns[k]);
     // Keys before foreign keys, which may reference them on the same table.
     for (const bool foreign : {false, true})
         for (const TConstraintDecl& constraint : body.Constraints)

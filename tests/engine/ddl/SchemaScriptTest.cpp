@@ -164,6 +164,34 @@ TObjectItem Sequence : Ticket2 [0]
     |  ORDER;
 TObjectItem Synonym : STAFF2 [0]
     | CREATE SYNONYM STAFF2;
+TObjectItem Table : AUDIT2 [0]
+    | CREATE TABLE AUDIT2 (
+    |  ID NUMBER(10,0) NOT NULL
+    | ,WHO VARCHAR2(30) NOT NULL DEFAULT USER);
+  ObjectConstraints:
+    TConstraintItem Constraint : PRIMARY KEY [0]
+        | ALTER TABLE AUDIT2 ADD CONSTRAINT AUDIT2_PK PRIMARY KEY;
+    TConstraintItem Constraint : ID IS NOT NULL [0]
+        | ALTER TABLE AUDIT2 ADD CONSTRAINT SYS_C004259 CHECK ("ID" IS NOT NULL);
+    TConstraintItem Constraint : WHO IS NOT NULL [0]
+        | ALTER TABLE AUDIT2 ADD CONSTRAINT SYS_C004260 CHECK ("WHO" IS NOT NULL);
+  ObjectFields:
+    TFieldItem Field01 : ID [0]
+        | ID NUMBER(10,0) NOT NULL
+    TFieldItem Field02 : WHO [0]
+        | WHO VARCHAR2(30) NOT NULL DEFAULT USER
+  ObjectIndexes:
+    TIndexItem Index : AUDIT2_PK [0]
+        | CREATE INDEX AUDIT2_PK ON AUDIT2 (ID);
+TObjectItem Table : RICH2 [0]
+    | CREATE TABLE RICH2 (
+    |  NAME VARCHAR2(4000)
+    | ,PAY NUMBER(-1,0));
+  ObjectFields:
+    TFieldItem Field01 : NAME [0]
+        | NAME VARCHAR2(4000)
+    TFieldItem Field02 : PAY [0]
+        | PAY NUMBER(-1,0)
 )txt";
 
 void RunScript(DemoSession& session, const std::vector<const char*>& script)
@@ -229,6 +257,18 @@ TEST(SchemaScript, TablesKeysSequencesCommentsAndSynonymsReadBackAsTheDemo)
             "GRANT SELECT ON employees2 TO hr",
             "CREATE MATERIALIZED VIEW mv2 AS SELECT * FROM employees2",
             "ALTER SESSION SET NLS_DATE_FORMAT = 'YYYY-MM-DD'",
+            // As a dictionary export writes a table: every name quoted, states spelt out.
+            "CREATE TABLE \"SCOTT\".\"AUDIT2\"\n"
+            "   (\t\"ID\" NUMBER(10,0) NOT NULL ENABLE,\n"
+            "\t\"WHO\" VARCHAR2(30 CHAR) COLLATE \"USING_NLS_COMP\" DEFAULT USER NOT NULL ENABLE,\n"
+            "\t CONSTRAINT \"AUDIT2_PK\" PRIMARY KEY (\"ID\")\n"
+            "  USING INDEX PCTFREE 10 INITRANS 2 COMPUTE STATISTICS\n"
+            "  STORAGE(INITIAL 65536 NEXT 1048576 BUFFER_POOL DEFAULT) TABLESPACE \"USERS\"  "
+            "ENABLE\n"
+            "   ) SEGMENT CREATION DEFERRED PCTFREE 10 PCTUSED 40 NOCOMPRESS LOGGING\n"
+            "  TABLESPACE \"USERS\" PARTITION BY RANGE (\"ID\") (PARTITION \"P1\" VALUES LESS "
+            "THAN (MAXVALUE))",
+            "CREATE TABLE rich2 (name, pay) AS SELECT ename, sal FROM emp WHERE sal > 2900",
         });
     EXPECT_EQ(ScriptObjects(scott, "SCOTT"), kScriptObjects);
     EXPECT_EQ(scott.Text(R"(SELECT o."NAME", c."COL#", c."COMMENT$" FROM SYS."COM$" c
