@@ -163,11 +163,7 @@ void EmulateCreateTable(const TEmulationContext& context, std::string_view sql)
     else
         for (size_t k = 0; k < body.Columns.size(); ++k)
             AddColumnRow(db, table.ObjNo, static_cast<std::int64_t>(k) + 1, body.Columns[k]);
-    // Keys before foreign keys, which may reference them on the same table.
-    for (const bool foreign : {false, true})
-        for (const TConstraintDecl& constraint : body.Constraints)
-            if ((constraint.Type == kForeignKey) == foreign)
-                AddTableConstraint(context, table, constraint);
+    AddTableConstraints(context, table, body.Constraints);
     savepoint.Release();
 }
 

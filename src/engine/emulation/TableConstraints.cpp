@@ -279,6 +279,15 @@ void AddTableConstraint(const TEmulationContext& context, const TTableRef& table
         EnsureKeyIndex(context, table, constraint.Name, decl.Type, colNos, decl.UsingIndex);
 }
 
+void AddTableConstraints(const TEmulationContext& context, const TTableRef& table,
+                         const std::vector<TConstraintDecl>& constraints)
+{
+    for (const bool foreign : {false, true})
+        for (const TConstraintDecl& constraint : constraints)
+            if ((constraint.Type == kForeignKey) == foreign)
+                AddTableConstraint(context, table, constraint);
+}
+
 void DropTableConstraint(const TEmulationContext& context, const TTableRef& table,
                          const TTableConstraint& constraint, bool cascade)
 {

@@ -20,6 +20,10 @@ namespace quorvex::emulation {
 void AddTableConstraint(const TEmulationContext& context, const TTableRef& table,
                         const TConstraintDecl& decl);
 
+// Adds the constraints, keys and checks before foreign keys, which may reference them.
+void AddTableConstraints(const TEmulationContext& context, const TTableRef& table,
+                         const std::vector<TConstraintDecl>& constraints);
+
 // One constraint of the table as the dictionary holds it.
 struct TTableConstraint {
     std::int64_t ConNo = 0;
