@@ -74,16 +74,23 @@ void DropTableEntries(TDictionary& dictionary, std::int64_t objNo, bool cascade)
         dictionary.Purge(triggerNo);
 }
 
-// The index of a primary or unique key carries the constraint's name and table.
+// The index of a primary or unique key: the one carrying the constraint's name, or one the key
+// adopted, on the key's columns in order.
 bool EnforcesKey(sqlite3* db, std::int64_t ownerNo, std::int64_t indexNo, const std::string& name)
 {
     return QueryInteger(db,
                         R"(SELECT COUNT(*) FROM SYS."CON$" n
                              JOIN SYS."CDEF$" d ON d."CON#" = n."CON#"
                              JOIN SYS."IND$" i ON i."BO#" = d."OBJ#"
-                            WHERE n."OWNER#" = ? AND n."NAME" = ? AND d."TYPE#" IN (2, 3)
-                              AND i."OBJ#" = ?)",
-                        {ownerNo, name, indexNo})
+                            WHERE n."OWNER#" = ? AND d."TYPE#" IN (2, 3) AND i."OBJ#" = ?
+                              AND (n."NAME" = ? OR (d."ENABLED" IS NOT NULL
+                                   AND (SELECT group_concat("COL#") FROM (SELECT "COL#"
+                                          FROM SYS."CCOL$" WHERE "CON#" = d."CON#"
+                                         ORDER BY "POS#"))
+                                     = (SELECT group_concat("COL#") FROM (SELECT "COL#"
+                                          FROM SYS."ICOL$" WHERE "OBJ#" = i."OBJ#"
+                                         ORDER BY "POS#")))))",
+                        {ownerNo, indexNo, name})
                .value_or(0) > 0;
 }
 

@@ -128,14 +128,11 @@ void RecomputeMandatory(sqlite3* db, std::int64_t objNo, const std::vector<std::
 
 // The referenced table's key a foreign key points at, and its table's number.
 std::pair<std::int64_t, std::int64_t> ReferencedKey(const TEmulationContext& context,
-                                                    const TTableRef& table,
                                                     const TConstraintDecl& decl, size_t count)
 {
     sqlite3* db = context.Db();
-    TObjectName refName = *decl.RefTable;
-    if (refName.Schema.empty())
-        refName.Schema = table.Owner;
-    const TTableRef ref = FindTable(context.Dictionary, refName);
+    // An unqualified referenced table is the login user's, as Oracle reads it.
+    const TTableRef ref = FindTable(context.Dictionary, *decl.RefTable);
     std::vector<std::int64_t> wanted;
     for (const std::string& column : decl.RefColumns)
         wanted.push_back(ColumnNo(db, ref.ObjNo, column));
@@ -250,7 +247,7 @@ void AddTableConstraint(const TEmulationContext& context, const TTableRef& table
     TParamValue refConstraint;
     TParamValue refAction;
     if (decl.Type == kForeignKey) {
-        const auto [refObjNo, refConNo] = ReferencedKey(context, table, decl, colNos.size());
+        const auto [refObjNo, refConNo] = ReferencedKey(context, decl, colNos.size());
         refObject = refObjNo;
         refConstraint = refConNo;
         if (decl.OnDelete)

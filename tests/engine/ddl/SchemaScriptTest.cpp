@@ -276,6 +276,10 @@ TEST(SchemaScript, TablesKeysSequencesCommentsAndSynonymsReadBackAsTheDemo)
               "EMPLOYEES2|4|Monthly salary\nREGIONS2|NULL|Regions, the company's own\n");
     EXPECT_EQ(scott.Text(R"(SELECT "OWNER", "NAME" FROM SYS."SYN$" WHERE "OBJ#" > 52050)"),
               "SCOTT|EMPLOYEES2\n");
+    // An index a key adopted stays while the key needs it.
+    scott.Execute("ALTER TABLE employees2 ADD CONSTRAINT emp2_email_uk UNIQUE (email)");
+    EXPECT_EQ(scott.ErrorOf("DROP INDEX emp2_email_ix"),
+              "ORA-02429: cannot drop index used for enforcement of unique/primary key");
     // The SQLite table follows: the renamed column is there, the key and NOT NULL hold.
     scott.Execute("INSERT INTO EMPLOYEES2 (EMPLOYEE_ID, EMAIL, PHONE_NUMBER, SALARY) "
                   "VALUES (1, 'a', '555', 100)");
