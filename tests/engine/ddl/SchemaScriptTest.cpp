@@ -1,8 +1,8 @@
 // Schema scripts as real projects write them, run statement by statement on a copy of the
 // demo: the dictionary reader sees what they built as it sees the demo, and Oracle's refusals
 // come with Oracle's messages and leave nothing behind.
-#include "../emulation/EmulationTestSupport.h"
 #include "DumpModel.h"
+#include "EmulationTestSupport.h"
 #include "dictionary/DBOraClass.h"
 #include "dictionary/DatabaseSession.h"
 

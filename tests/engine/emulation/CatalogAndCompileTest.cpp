@@ -163,12 +163,26 @@ TEST(StoredProcedures, AnalysesFillAndDeleteStatistics)
 TEST(OddStatements, FailWithAMessageAndLeaveTheConnectionUsable)
 {
     DemoSession scott("scott", "tiger");
-    const std::vector<const char*> creates(
-        {"CREATE TABLE", "CREATE TABLE X", "CREATE TABLE X (", "CREATE TABLE X ()",
-         "CREATE TABLE X (A NUMBER DEFAULT)", "CREATE GLOBAL TEMPORARY", "CREATE VIEW",
-         "CREATE VIEW V", "CREATE VIEW V AS", "CREATE OR REPLACE VIEW V (", "CREATE INDEX",
-         "CREATE INDEX I ON", "CREATE INDEX I ON EMP", "CREATE INDEX I ON EMP (",
-         "CREATE SEQUENCE S"});
+    const std::vector<const char*> creates({"CREATE TABLE",
+                                            "CREATE TABLE X",
+                                            "CREATE TABLE X (",
+                                            "CREATE TABLE X ()",
+                                            "CREATE TABLE X (A NUMBER DEFAULT)",
+                                            "CREATE GLOBAL TEMPORARY",
+                                            "CREATE VIEW",
+                                            "CREATE VIEW V",
+                                            "CREATE VIEW V AS",
+                                            "CREATE OR REPLACE VIEW V (",
+                                            "CREATE INDEX",
+                                            "CREATE INDEX I ON",
+                                            "CREATE INDEX I ON EMP",
+                                            "CREATE INDEX I ON EMP (",
+                                            "CREATE SEQUENCE",
+                                            "CREATE SEQUENCE S INCREMENT BY 0",
+                                            "CREATE SYNONYM S FOR",
+                                            "ALTER TABLE EMP ADD (",
+                                            "ALTER TABLE EMP MODIFY",
+                                            "COMMENT ON TABLE EMP IS"});
     const std::vector<const char*> others(
         {"DROP", "DROP TABLE", "DROP PACKAGE BODY", "DROP PUBLIC", "ALTER", "ALTER VIEW",
          "ALTER VIEW V COMPILE", "EXPLAIN", "EXPLAIN PLAN FOR", "EXPLAIN PLAN SET",
