@@ -10,6 +10,7 @@
 #include "dictionary/DBOraClass.h"
 #include "engine/AliasStore.h"
 #include "model/ComparisonReport.h"
+#include "model/DdlScript.h"
 #include "model/TextReport.h"
 #include "persistence/ByteStream.h"
 #include "persistence/Exceptions.h"
@@ -17,7 +18,9 @@
 #include "persistence/SnapshotWriter.h"
 
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <string>
 
 namespace quorvex {
 
@@ -127,6 +130,31 @@ int RunExport(const TCommandContext& context)
     return ExitCodes::Success;
 }
 
+// Whose objects a DDL script builds: the logged-in user's when the model knows the user (with
+// every owner read, by name), so the script builds that schema for whoever runs it; otherwise
+// every owner's, qualified.
+std::optional<std::int32_t> ScriptOwner(const TDBNewOracle& model)
+{
+    if (!model.UserNo.empty())
+        return std::stoi(model.UserNo);
+    for (int i = 0; !model.UserName.empty() && i < model.Owners().Count(); ++i) {
+        if (model.Owners().Items(i)->OwnerName == model.UserName)
+            return model.Owners().Items(i)->OwnerNo;
+    }
+    return std::nullopt;
+}
+
+int RunDdl(const TCommandContext& context)
+{
+    const bool live = context.Args.Has("--db");
+    const auto model = live ? ReadLive(context, 0) : LoadSnapshot(context.Args.Operands[0]);
+    // Through a temporary file: a failed write leaves an earlier script in place.
+    TSafeFileSink sink(context.Args.Operands[live ? 3 : 1]);
+    WriteDdlScript(model->Objects(), model->Owners(), ScriptOwner(*model), sink);
+    sink.Commit();
+    return ExitCodes::Success;
+}
+
 int RunAliases(const TCommandContext& context)
 {
     const TAliasStore aliases(TAliasStore::DefaultFileName());
@@ -162,7 +190,8 @@ int RunText(const TCommandContext& context)
 constexpr TOptionSpec kDbOption = {"", "--db", "",
                                    "compare: read the current model from the database\n"
                                    "ALIAS as USER with PASSWORD, not from the\n"
-                                   "snapshot CURRENT"};
+                                   "snapshot CURRENT; ddl: read the model from the\n"
+                                   "database, not from a snapshot"};
 // The reader's switches, as the Snapshot menu sets them.
 constexpr TOptionSpec kReadOptions[] = {
     {"", "--include-sys", "", "read every owner, not only the user's schema"},
@@ -180,6 +209,8 @@ constexpr std::string_view kCompareOperands[] = {"CURRENT", "TARGET"};
 constexpr std::string_view kLiveCompareOperands[] = {"ALIAS", "USER", "PASSWORD", "TARGET"};
 constexpr std::string_view kExportOperands[] = {"ALIAS", "USER", "PASSWORD", "OUT.OBJ"};
 constexpr std::string_view kTextOperands[] = {"SNAPSHOT", "OUT.TXT"};
+constexpr std::string_view kDdlOperands[] = {"SNAPSHOT", "OUT.SQL"};
+constexpr std::string_view kLiveDdlOperands[] = {"ALIAS", "USER", "PASSWORD", "OUT.SQL"};
 
 constexpr TCommandForm kCompareForms[] = {
     {nullptr, kCompareOperands, kCompareOptions},
@@ -188,6 +219,10 @@ constexpr TCommandForm kCompareForms[] = {
 constexpr TCommandForm kExportForms[] = {{nullptr, kExportOperands, kReadOptions}};
 constexpr TCommandForm kAliasesForms[] = {{nullptr, {}, {}}};
 constexpr TCommandForm kTextForms[] = {{nullptr, kTextOperands, {}}};
+constexpr TCommandForm kDdlForms[] = {
+    {nullptr, kDdlOperands, {}},
+    {&kDbOption, kLiveDdlOperands, kReadOptions},
+};
 
 const TCommand kCommands[] = {
     {"compare", kCompareForms,
@@ -210,6 +245,14 @@ const TCommand kCommands[] = {
      "Write the creating text of every object in SNAPSHOT to the text file\n"
      "OUT.TXT, with its constraints, columns, indexes and triggers.",
      &RunText},
+    {"ddl", kDdlForms,
+     "Write a SQL script to OUT.SQL that builds the schema of SNAPSHOT\n"
+     "again on Oracle or the embedded engine: sequences, tables, keys,\n"
+     "indexes, checks, foreign keys, comments, views, stored code,\n"
+     "triggers. Only the user's own objects when the model has a user,\n"
+     "unqualified; else every owner's, qualified. With --db, the model is\n"
+     "read from the database as export reads it.",
+     &RunDdl},
     {"sql", kSqlForms, kSqlSummary, &RunSql},
     {"script", kScriptForms, kScriptSummary, &RunScript},
     {"diagram", kDiagramForms, kDiagramSummary, &RunDiagram},
