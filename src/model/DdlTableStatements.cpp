@@ -114,6 +114,42 @@ bool MadeByColumn(const TObjectItem& table, const TConstraintItem& constraint)
     return Mandatory(table, column);
 }
 
+// The key's column names: its own, else those of the index of its name that Oracle made for
+// it; empty when the model has neither.
+std::vector<std::string> KeyColumnNames(const TObjectItem& table, const TConstraintItem& key)
+{
+    if (!key.RefFields.empty())
+        return SplitColumns(key.RefFields);
+    std::vector<std::string> names;
+    const TIndexList* indexes = table.IndexesIfAny();
+    for (int i = 0; indexes != nullptr && i < indexes->Count() && names.empty(); ++i) {
+        if (indexes->Items(i)->ObjectName == key.ObjectName)
+            names = SplitColumns(indexes->Items(i)->IndexFields);
+    }
+    for (std::string& name : names) {
+        if (name.ends_with(" DESC"))
+            name.resize(name.size() - 5);
+    }
+    return names;
+}
+
+std::string JoinedNames(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : ", ") + QuotedName(name);
+    return list;
+}
+
+std::string KeyColumns(const TObjectItem& table, const TConstraintItem& key)
+{
+    const std::vector<std::string> names = KeyColumnNames(table, key);
+    if (names.empty())
+        throw Exception("The key " + key.ObjectName + " of table " + table.ObjectName +
+                        " has no columns in the model");
+    return JoinedNames(names);
+}
+
 std::string ColumnText(const TObjectItem& table, const TFieldItem& field)
 {
     std::string text = "  " + QuotedName(field.FieldName) + " " + ColumnTypeText(field);
@@ -136,28 +172,13 @@ std::string ColumnText(const TObjectItem& table, const TFieldItem& field)
     for (const TConstraintItem* constraint : ConstraintsOf(table)) {
         if (constraint->ConstType == Kinds::PrimaryKey &&
             constraint->ObjectState != ObjectStates::Disabled) {
-            const std::vector<std::string> keyColumns = SplitColumns(constraint->RefFields);
+            const std::vector<std::string> keyColumns = KeyColumnNames(table, *constraint);
             if (std::find(keyColumns.begin(), keyColumns.end(), field.FieldName) !=
                 keyColumns.end())
                 return text;
         }
     }
     return text + " NOT NULL";
-}
-
-// The key's columns: its own, else those of the index of its name that Oracle made for it.
-std::string KeyColumns(const TObjectItem& table, const TConstraintItem& key)
-{
-    if (!key.RefFields.empty())
-        return ColumnList(key.RefFields, false);
-    if (const TIndexList* indexes = table.IndexesIfAny()) {
-        for (int i = 0; i < indexes->Count(); ++i) {
-            if (indexes->Items(i)->ObjectName == key.ObjectName)
-                return ColumnList(indexes->Items(i)->IndexFields, false);
-        }
-    }
-    throw Exception("The key " + key.ObjectName + " of table " + table.ObjectName +
-                    " has no columns in the model");
 }
 
 bool IsKeyIndex(const TObjectItem& table, const TIndexItem& index)
@@ -290,8 +311,10 @@ std::string ForeignKeysText(const TDdlContext& context, const TObjectItem& table
                 ColumnList(key->RefFields, false) + ") REFERENCES " +
                 (parent != nullptr ? context.Name(*parent) : QuotedName(key->RefObjName));
         // Without the parent's key, Oracle takes the parent's primary key.
-        if (parentKey != nullptr && !parentKey->RefFields.empty())
-            text += " (" + ColumnList(parentKey->RefFields, false) + ")";
+        if (parent != nullptr && parentKey != nullptr) {
+            if (const auto names = KeyColumnNames(*parent, *parentKey); !names.empty())
+                text += " (" + JoinedNames(names) + ")";
+        }
         text += std::string(key->RefAct ? " ON DELETE CASCADE" : "") + StatePart(*key) + ";\n";
     }
     return text;
