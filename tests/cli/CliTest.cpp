@@ -35,6 +35,9 @@ const std::string kSynopsis =
     "           [--ordered] [--no-source]\n"
     "       quorvex-cli aliases\n"
     "       quorvex-cli text SNAPSHOT OUT.TXT\n"
+    "       quorvex-cli ddl SNAPSHOT OUT.SQL\n"
+    "       quorvex-cli ddl --db ALIAS USER PASSWORD OUT.SQL [--include-sys] [--rule]\n"
+    "           [--ordered] [--no-source]\n"
     "       quorvex-cli sql ALIAS USER PASSWORD STATEMENT [--format FORMAT]\n"
     "       quorvex-cli script ALIAS USER PASSWORD FILE... [--stop-on-error]\n"
     "       quorvex-cli diagram ALIAS USER PASSWORD [--table NAME]...\n"
@@ -262,6 +265,9 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
     WriteFileBytes(At("@NOTES.TXT"), "CREATE TABLE EMP (EMPNO NUMBER);\r\n");
     WriteFileBytes(At("@b"), std::string("0=TGDBTable\0", 12));
     SaveToFile(TObjectList(), At("@LIST.OBJ"));
+    SchemaBuilder noColumns; // a table no script can create
+    noColumns.Object(ObjectTypes::Table, "T");
+    SaveToFile(noColumns.Schema(), At("@BAD.OBJ"));
     const std::string help = UsageText();
     const std::string diagram = "diagram --sql --save-layout @NEW ";
     const std::string db = diagram + "DEMO SCOTT tiger ";
@@ -302,6 +308,9 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
         {"compare @NOTES.TXT @TGT.OBJ", 2, "", "Invalid stream format\n"},
         {"text @MISSING.OBJ @NEW", 2, "", "Cannot open file @MISSING.OBJ\n"},
         {"text @CUR.OBJ @NO/OUT.TXT", 2, "", "Cannot create file @NO/OUT.TXT\n"},
+        {"ddl @MISSING.OBJ @NEW", 2, "", "Cannot open file @MISSING.OBJ\n"},
+        {"ddl @CUR.OBJ @NO/OUT.SQL", 2, "", "Cannot create file @NO/OUT.SQL\n"},
+        {"ddl @BAD.OBJ @KEEP=1.TXT", 2, "", "The table T has no columns in the model\n"},
         {"export DEMO SCOTT - @NEW", 2, "",
          "The password \"-\" is taken from QUORVEX_PASSWORD, which is not set\n"},
         // With every owner read, the phases absorb the refusal; the database time reports it.
@@ -342,6 +351,8 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
          "DEMO\tORACLE\tEMBEDDED\nPROD\tORACLE\tOCI\nREPORTS\tORACLE\tODBC\n"
          "LEGACY\tSYBASE\tEMBEDDED\n"},
         {"text @CUR.OBJ @CUR.TXT", 0},
+        {"ddl @CUR.OBJ @CUR.SQL", 0},
+        {"ddl --db DEMO SCOTT tiger @S.SQL", 0, "", kSourceCaptions},
         // The rows below and the checks after the table read A.OBJ, B.OBJ and R.TXT.
         {"export DEMO scott tiger @A.OBJ", 0, "", kSourceCaptions},
         {"export --include-sys --rule --ordered --no-source DEMO system manager @B.OBJ", 0, "",
@@ -399,6 +410,13 @@ TEST_F(CliTest, EveryCommandsExitStatusAndOutputs)
     EXPECT_EQ(ReadFileBytes(At("@CUR.TXT")),
               "SELECT EMPNO\r\nFROM EMP\r\nCREATE TABLE EMP (\r\n EMPNO NUMBER(4,0) NOT NULL\r\n"
               ",ENAME VARCHAR2(10));\r\nEMPNO NUMBER(4,0) NOT NULL\r\nENAME VARCHAR2(10)\r\n");
+    // The user's schema unqualified, the table before the view stored ahead of it.
+    EXPECT_EQ(ReadFileBytes(At("@CUR.SQL")),
+              "-- Tables\nCREATE TABLE EMP (\n  EMPNO NUMBER(4) NOT NULL,\n  ENAME VARCHAR2(10)\n"
+              ");\n\n-- Views\nCREATE OR REPLACE VIEW V_EMP AS\nSELECT EMPNO\nFROM EMP;\n");
+    EXPECT_NE(ReadFileBytes(At("@S.SQL"))
+                  .find("ALTER TABLE EMP ADD CONSTRAINT PK_EMP PRIMARY KEY (EMPNO);\n"),
+              std::string::npos);
     // Every file written went through a temporary file, renamed into place or removed.
     for (const auto& file : std::filesystem::directory_iterator(m_dir.Path()))
         EXPECT_EQ(file.path().string().find(".tmp-"), std::string::npos) << file.path();
