@@ -1,6 +1,5 @@
 #include "DdlScript.h"
 
-#include "DdlColumnType.h"
 #include "DdlNames.h"
 #include "DdlTableStatements.h"
 #include "DdlViewOrder.h"
