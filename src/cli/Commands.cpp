@@ -17,6 +17,7 @@
 #include "persistence/SnapshotReader.h"
 #include "persistence/SnapshotWriter.h"
 
+#include <charconv>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -135,8 +136,11 @@ int RunExport(const TCommandContext& context)
 // every owner's, qualified.
 std::optional<std::int32_t> ScriptOwner(const TDBNewOracle& model)
 {
-    if (!model.UserNo.empty())
-        return std::stoi(model.UserNo);
+    std::int32_t userNo = 0;
+    const char* end = model.UserNo.data() + model.UserNo.size();
+    if (const auto [at, error] = std::from_chars(model.UserNo.data(), end, userNo);
+        !model.UserNo.empty() && error == std::errc() && at == end)
+        return userNo;
     for (int i = 0; !model.UserName.empty() && i < model.Owners().Count(); ++i) {
         if (model.Owners().Items(i)->OwnerName == model.UserName)
             return model.Owners().Items(i)->OwnerNo;
