@@ -1,6 +1,6 @@
 // The Snapshot, Object and Database menu commands end to end on the main window over a copy of
-// the demo database, timed by a fixed clock: refresh, recompile, drop, analyse, the reading
-// switches, export, import, compare and save as text.
+// the demo database, timed by a fixed clock: refresh (all or one object), recompile (a broken
+// view too), drop, analyse, the reading switches, export, import, compare and save as text.
 #include "WindowHarness.h"
 #include "mainwindow/commands/SnapshotFiles.h"
 #include "model/ObjectList.h"
@@ -72,7 +72,39 @@ TEST(MaintenanceCommands, RefreshAndRecompile)
     EXPECT_EQ(form.Panes().CurrentIndex(), kErrorsPane);
     EXPECT_EQ(TreeDump(form.TreeModel(), {}, true), flagged + procedure);
 
-    EXPECT_TRUE(h.Dialogs().Asked.empty());
+    // Refresh reads the selected object again and empties the Errors pane.
+    const QModelIndex raise = Find(form.TreeModel(), {"Procedures", "RAISE_SALARY"});
+    form.SelectNode(raise);
+    auto& stale = dynamic_cast<TObjectItem&>(*form.TreeModel().Item(raise));
+    stale.ObjectText = "stale";
+    h.Commands().Refresh2Click();
+    EXPECT_EQ(QString::fromStdString(stale.ObjectText).left(22) + form.PaneText(kErrorsPane),
+              "PROCEDURE RAISE_SALARY");
+    EXPECT_EQ(h.Statuses.mid(h.Statuses.size() - 2) + h.AskedKinds(),
+              QStringList({"Refreshing... (busy)", kFinished}));
+
+    // With its query broken the view does not compile, and re-creating it from its text fails
+    // too: a critical box.
+    const QModelIndex node = Find(form.TreeModel(), {"Views", "DEPT_SALARY_VIEW"});
+    form.SelectNode(node);
+    form.Session().ExecuteStatement(
+        "UPDATE SYS.\"VIEW$\" SET \"TEXT\" = 'SELECT NO_SUCH FROM NOWHERE' WHERE \"OBJ#\" = 52032");
+    dynamic_cast<TObjectItem&>(*form.TreeModel().Item(node)).ObjectText =
+        "CREATE OR REPLACE VIEW DEPT_SALARY_VIEW AS SELECT NO_SUCH FROM NOWHERE";
+    h.Commands().ReCompile1Click();
+    ASSERT_EQ(h.AskedKinds(), QStringList({"Message"}));
+    EXPECT_EQ(h.Dialogs().Asked[0].Icon, QMessageBox::Critical);
+    EXPECT_TRUE(h.Statuses.contains("Recreating View DEPT_SALARY_VIEW... (busy)"));
+    EXPECT_TRUE(form.isEnabled());
+}
+
+TEST(MaintenanceCommands, SystemAnalysesTheDatabase)
+{
+    TWindowHarness h;
+    h.Create({"DEMO", "system", "manager"});
+    h.Click("Connect1");
+    h.Commands().AnalyseDatabase1Click();
+    EXPECT_EQ(h.Statuses + h.AskedKinds(), QStringList({"Analysing... (busy)", kFinished}));
 }
 
 TEST(MaintenanceCommands, CancelledLoginErrorsAfterTheWindowIsEnabledAndDrop)
@@ -114,6 +146,7 @@ TEST(MaintenanceCommands, CancelledLoginErrorsAfterTheWindowIsEnabledAndDrop)
     h.Commands().Drop1Click();
     EXPECT_EQ(h.Statuses, QStringList({"Dropping... (busy)", kFinished}));
     h.Commands().RefreshAll1Click();
+    h.Commands().AnalyseSchema1Click(); // for any user
     EXPECT_EQ(FindObject(form.Reader(), "BONUS"), nullptr);
     EXPECT_EQ(h.Dialogs().Asked.size(), 2u);
 }
@@ -171,6 +204,34 @@ TEST(SnapshotCommands, ExportClearImportBadFilesAndCompare)
     EXPECT_EQ(
         h.AskedKinds().join(' '),
         "SaveFile OpenFile OpenFile Message OpenFile Message OpenFile Message OpenFile OpenFile");
+}
+
+TEST(SnapshotCommands, SaveAsTextReadsFirstThenTheHintItemsFormARadioGroup)
+{
+    TWindowHarness h;
+    TQuorvexMainForm& form = h.Create();
+    h.Dialogs().FileAnswers = {h.File("scott.OBJ")};
+    h.Commands().SaveAsText1Click();
+    const TFileRequest& request = h.Dialogs().FileRequests.at(0);
+    EXPECT_EQ(request.Title + "|" + request.DefaultSuffix + "|" + request.SelectedFilter,
+              "Save Snapshot as Text|TXT|Text Files (*.TXT)");
+    EXPECT_NE(ReadFileBytes(h.Path("scott.TXT"))
+                  .find("CREATE TABLE EMP (\r\n EMPNO NUMBER(4,0) NOT NULL\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(Find(form.TreeModel(), {"Tables", "EMP"}).isValid() &&
+                form.Action("RefreshSource1")->isEnabled());
+    EXPECT_EQ(h.AskedKinds(), QStringList({"SaveFile"}));
+
+    // Checking the checked hint leaves none; the reader follows.
+    QStringList marks;
+    for (const char* item :
+         {"UseRuleBasedSQL1", "UseOrderedSQLRule1", "UseOrderedSQLRule1", "SystemSchema1"}) {
+        h.Click(item);
+        marks << Items(form).mid(5) + " " + QString::fromStdString(form.Reader().HintPrefix()) +
+                     (form.Reader().IncludeSys ? "sys" : "");
+    }
+    EXPECT_EQ(marks.join('|'),
+              "-+- SELECT /*+RULE*/ |--+ SELECT /*+ORDERED*/ |--- SELECT |--- SELECT sys");
 }
 
 } // namespace
