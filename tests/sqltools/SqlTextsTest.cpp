@@ -1,14 +1,16 @@
-// How "Execute SQL" reads a pane, the results window's texts, the grid model's fetching, and SQL
-// text files: CR LF on save, any line break on load, 8-bit text kept, binary and huge files
-// refused, and a failed save that leaves the previous file alone.
+// How "Execute SQL" reads a pane, the results window's texts, the grid model's fetching, the
+// statements of an explain, and SQL text files: CR LF on save, any line break on load, 8-bit text
+// kept, binary and huge files refused, and a failed save that leaves the previous file alone.
 #include "DiskFull.h"
 #include "WindowHarness.h"
 #include "persistence/Exceptions.h"
 #include "sqltools/PaneSql.h"
 #include "sqltools/QueryRowsModel.h"
 #include "sqltools/ResultsTexts.h"
+#include "sqltools/SQLGridForm.h"
 #include "sqltools/SqlTextFile.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -16,13 +18,16 @@
 namespace quorvex::test {
 namespace {
 
-// A million rows of their numbers; fails moving to row `FailAt`.
+// A million rows of their numbers; fails moving to row `FailAt`. With `Run` set, it adds each
+// statement it runs there, and its first field counts the CREATE statements among them.
 class TCountingQuery final : public TQuery {
 public:
     std::int64_t Rows = 1000000, FailAt = -1, Position = 0;
     bool Opened = true;
+    QStringList* Run = nullptr;
+    std::string Text;
 
-    void SetSQL(std::string_view) override {}
+    void SetSQL(std::string_view text) override { Text = text; }
     void ClearSQL() override {}
     void AddSQL(std::string_view) override {}
     std::string SQLText() const override { return {}; }
@@ -36,15 +41,48 @@ public:
     void First() override { Position = 0; }
     void Next() override { Position + 1 == FailAt ? throw Exception("ORA-01555") : ++Position; }
     void Close() override { Opened = false; }
-    void ExecSQL() override {}
+    void ExecSQL() override
+    {
+        if (Run)
+            *Run << QString::fromStdString(Text);
+    }
     int FieldCount() const override { return 1; }
     std::string FieldName(int) const override { return "ID"; }
     int FieldIndex(std::string_view) const override { return -1; }
     bool IsNull(int) const override { return false; }
     std::string AsText(int) const override { return std::to_string(Position + 1); }
-    std::int64_t AsInteger(int) const override { return Position; }
+    std::int64_t AsInteger(int) const override
+    {
+        return Run ? Run->filter("CREATE").size() : Position;
+    }
     double AsDateTime(int) const override { return 0; }
     double AsFloat(int) const override { return 0; }
+};
+
+// A session of counting queries, logged in as SCOTT, that keeps the statements they run: the plan
+// table exists once a CREATE ran.
+class TCountingSession final : public TDatabaseSession {
+public:
+    QStringList Run;
+
+    std::vector<std::string> AliasNames() const override { return {}; }
+    std::string AliasDriver(const std::string&) const override { return {}; }
+    std::vector<std::string> AliasParams(const std::string&) const override { return {}; }
+    void SetAlias(const std::string&) override {}
+    std::string Alias() const override { return {}; }
+    void SetLoginCallback(TLoginCallback) override {}
+    void Open() override {}
+    void Close() override {}
+    bool Connected() const override { return true; }
+    std::string UserName() const override { return "SCOTT"; }
+    void ExecuteStatement(std::string_view) override {}
+    std::unique_ptr<TQuery> CreateQuery(bool) override
+    {
+        auto query = std::make_unique<TCountingQuery>();
+        query->Run = &Run;
+        return query;
+    }
+    std::unique_ptr<TStoredProc> CreateStoredProc(std::string_view) override { return nullptr; }
 };
 
 // The message of what `action` throws; empty when it throws nothing.
@@ -111,6 +149,18 @@ TEST(SqlTexts, PaneSqlResultsTextsGridFetchingAndFiles)
     EXPECT_EQ(failed.count(), 0);
     ASSERT_TRUE(failed.wait(1000));
     EXPECT_EQ(failed.at(0).at(0).toString(), "ORA-01555");
+
+    // Two explains create the plan table once; the second clears the old plan "A" instead.
+    TCountingSession session;
+    TSQLGridForm grid(session, nullptr);
+    grid.SetSQLText("SELECT * FROM DEPT");
+    grid.Explain1Click();
+    grid.Explain1Click();
+    const QString explain =
+        "DELETE FROM QUORVEX_PLAN_TABLE WHERE STATEMENT_ID = 'ID'|EXPLAIN PLAN "
+        "SET STATEMENT_ID = 'ID' INTO QUORVEX_PLAN_TABLE FOR SELECT * FROM DEPT";
+    EXPECT_EQ(session.Run.join('|').replace(QRegularExpression("'\\d+'"), "'ID'"),
+              kPlanTableSql + ("|" + explain) + "|" + kDeletePlanASql + "|" + explain);
 
     // SQL text files.
     TempDir dir;

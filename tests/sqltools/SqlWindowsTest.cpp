@@ -72,6 +72,8 @@ TEST(PaneSqlCommands, QueriesStatementsFilesExplainsEscapeAndACancelledLogin)
               QStringList({"CLARK|2450", "KING|5000", "MILLER|1300"}));
     EXPECT_TRUE(p.Results()[1]->isVisible() &&
                 p.Results()[1]->windowTitle().startsWith("SQL Results in "));
+    EXPECT_EQ(p.Results()[0]->objectName() + " " + p.Results()[1]->objectName(),
+              "SQLGridForm SQLGridForm_1");
 
     // A leading blank runs the text as a statement, and that changes data.
     p.Run(kActionPane, " UPDATE EMP\nSET SAL = SAL + 1\nWHERE ENAME = 'KING'");
@@ -114,6 +116,16 @@ TEST(PaneSqlCommands, QueriesStatementsFilesExplainsEscapeAndACancelledLogin)
     EXPECT_EQ(save.Title + "|" + save.SelectedFilter + "|" + open.Title + "|" + open.Path,
               "Save Text|SQL Files (*.SQL)|Load Text|" + p.File("pane.sql")); // the last file
 
+    // A Latin-1 file is saved as Latin-1 again, a text that never came from a file as UTF-8.
+    WriteFileBytes(p.Path("latin1.sql"), "SELECT 'Caf\xE9' FROM DUAL\r\n");
+    p.Dialogs().FileAnswers = {p.File("latin1.sql"), p.File("copy.sql"), p.File("utf8.sql")};
+    p.Run(kActionPane, "", "LoadFromFile1");
+    p.Click("SaveToFile1");
+    p.Run(kDescriptionPane, "caf\u00E9", "SaveToFile1");
+    EXPECT_EQ(p.Form.PaneText(kActionPane), "SELECT 'Caf\u00E9' FROM DUAL");
+    EXPECT_EQ(ReadFileBytes(p.Path("copy.sql")) + ReadFileBytes(p.Path("utf8.sql")),
+              "SELECT 'Caf\xE9' FROM DUAL\r\ncaf\xC3\xA9\r\n");
+
     WriteFileBytes(p.Path("binary.sql"), "\x7F\x45LF" + std::string(3, '\0'));
     p.Dialogs().FileAnswers = {p.File("binary.sql"), p.File("pane.sql")};
     p.Run(kActionPane, "SELECT 1 FROM DUAL", "LoadFromFile1");
@@ -139,7 +151,7 @@ TEST(PaneSqlCommands, QueriesStatementsFilesExplainsEscapeAndACancelledLogin)
     }
     p.Run(kActionPane, "SELECT e.ENAME, d.DNAME FROM EMP e, DEPT d WHERE e.DEPTNO = d.DEPTNO");
     TSQLGridForm& form = *p.Results().at(0);
-    EXPECT_EQ(form.Rows().rowCount(), 14);
+    EXPECT_EQ(form.objectName() + QString::number(form.Rows().rowCount()), "SQLGridForm14");
     const QString steps = "----->SELECT STATEMENT   \n-------->NESTED LOOPS   \n"
                           "----------->TABLE ACCESS FULL on SCOTT.EMP  TABLE\n"
                           "----------->TABLE ACCESS BY INDEX ROWID on SCOTT.DEPT  TABLE\n"
@@ -161,6 +173,37 @@ TEST(PaneSqlCommands, QueriesStatementsFilesExplainsEscapeAndACancelledLogin)
     form.Explain1Click();
     EXPECT_EQ(form.windowTitle() + QString::number(form.Rows().rowCount()), caption + "14");
     EXPECT_EQ(p.AskedKinds(), QStringList({"Message"}));
+    p.Dialogs().Asked.clear();
+
+    // Only long columns are cut; their hint shows the whole value.
+    p.Form.Session().ExecuteStatement("CREATE TABLE NOTES (TITLE VARCHAR2(400), BODY LONG)");
+    const QString text = " first line\n" + QString(300, u'x');
+    p.Form.Session().ExecuteStatement(
+        QString("INSERT INTO NOTES VALUES ('%1', '%1')").arg(text).toStdString());
+    form.SetSQLText("SELECT TITLE, BODY, 'A' || BODY FROM NOTES");
+    form.Execute1Click();
+    const QModelIndex body = form.Rows().index(0, 1);
+    EXPECT_EQ(GridRows(form.Rows()).join('|') + "|" + body.data(Qt::ToolTipRole).toString(),
+              text + "|first line\n" + QString(kMemoDisplayLength - 11, u'x') + "|A" + text + "|" +
+                  text);
+
+    // The SQL text to and from files; loading does not run it; an unreadable file changes nothing.
+    p.Dialogs().FileAnswers = {p.File("grid.sql"), p.File("grid.sql"), p.File("none.sql")};
+    form.SetSQLText("SELECT *\nFROM DEPT");
+    form.Save1Click();
+    EXPECT_EQ(ReadFileBytes(p.Path("grid.sql")), "SELECT *\r\nFROM DEPT\r\n");
+    WriteFileBytes(p.Path("grid.sql"), "SELECT ENAME\r\nFROM EMP\r\n");
+    form.Load1Click();
+    form.findChild<QAction*>("Load1")->trigger();
+    EXPECT_EQ(form.SQLText() + QString::number(form.Rows().rowCount()), "SELECT ENAME\nFROM EMP1");
+    QStringList requests;
+    for (const TFileRequest& r : p.Dialogs().FileRequests)
+        requests << r.Title + "|" + r.Filter;
+    EXPECT_EQ(requests.mid(requests.size() - 3).join('\n'),
+              "Write SQL To File|SQL Files (*.sql);;All Files (*)\n"
+              "Read SQL From File|SQL Files (*.sql);;All Files (*)\n"
+              "Read SQL From File|SQL Files (*.sql);;All Files (*)");
+    EXPECT_EQ(p.AskedKinds().join(' '), "SaveFile OpenFile OpenFile Message");
     p.Dialogs().Asked.clear();
 
     // Only an Escape pressed in the window closes and frees it: the release of an Escape that
