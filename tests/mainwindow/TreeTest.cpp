@@ -31,7 +31,11 @@ TEST(ObjectTree, ShowsTheSchemaSortedInCategories)
         b.Owner(no, name);
     for (const char* name : {"b", "\xC3\xA4pfel", "A", "a", "B"})
         b.Object(ObjectTypes::Table, name);
-    b.Object(ObjectTypes::Trigger, "TRG"); // no node
+    QString can; // per kind from -2: R can be recompiled, D dropped; Kn below its category or none
+    for (int type : {-2, -1, 0, 1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13}) {
+        TObjectItem* item = b.Object(type, ("K" + std::to_string(type)).c_str());
+        can += QString(CanRecompileItem(item) ? "R" : "-") + (CanDropItem(item) ? "D" : "-") + " ";
+    }
     TObjectItem* emp = b.Object(ObjectTypes::Table, "EMP", 0, 5);
     b.Column(*emp, "ZED");
     b.Index(*emp, "EMP_I2");
@@ -79,12 +83,22 @@ Views
   V
     A : VARCHAR2(10)
 Functions
+  K8
 Procedures
+  K7
 Packages
+  K9
 Package Bodies
+  K11
 Sequences
+  K6
 Synonyms
+  K5
 )"));
+    EXPECT_EQ(can, "-- -- -- -D -- -D -D RD RD RD -- RD RD -- ");
+    EXPECT_EQ(OwnerPrefix(b.Schema().Owners(), 9) + OwnerPrefix(b.Schema().Owners(), 6) +
+                  tree->OwnerPrefix(5) + TObjectTreeModel().OwnerPrefix(5),
+              "HR.SCOTT."); // none for an unknown owner or without a model
 }
 
 TEST(ObjectTree, CaptionsCutManyChildrenRolesDragsAndTips)

@@ -95,16 +95,6 @@ TEST(MaintenanceCommands, RefreshAndRecompile)
     ASSERT_EQ(h.AskedKinds(), QStringList({"Message"}));
     EXPECT_EQ(h.Dialogs().Asked[0].Icon, QMessageBox::Critical);
     EXPECT_TRUE(h.Statuses.contains("Recreating View DEPT_SALARY_VIEW... (busy)"));
-    EXPECT_TRUE(form.isEnabled());
-}
-
-TEST(MaintenanceCommands, SystemAnalysesTheDatabase)
-{
-    TWindowHarness h;
-    h.Create({"DEMO", "system", "manager"});
-    h.Click("Connect1");
-    h.Commands().AnalyseDatabase1Click();
-    EXPECT_EQ(h.Statuses + h.AskedKinds(), QStringList({"Analysing... (busy)", kFinished}));
 }
 
 TEST(MaintenanceCommands, CancelledLoginErrorsAfterTheWindowIsEnabledAndDrop)
@@ -206,7 +196,7 @@ TEST(SnapshotCommands, ExportClearImportBadFilesAndCompare)
         "SaveFile OpenFile OpenFile Message OpenFile Message OpenFile Message OpenFile OpenFile");
 }
 
-TEST(SnapshotCommands, SaveAsTextReadsFirstThenTheHintItemsFormARadioGroup)
+TEST(SnapshotCommands, SaveAsTextHintItemsAndAnalysingAsSystem)
 {
     TWindowHarness h;
     TQuorvexMainForm& form = h.Create();
@@ -232,6 +222,15 @@ TEST(SnapshotCommands, SaveAsTextReadsFirstThenTheHintItemsFormARadioGroup)
     }
     EXPECT_EQ(marks.join('|'),
               "-+- SELECT /*+RULE*/ |--+ SELECT /*+ORDERED*/ |--- SELECT |--- SELECT sys");
+
+    // SYSTEM may analyse the database.
+    form.Session().Close(); // one connection at a time
+    TWindowHarness system;
+    system.Create({"DEMO", "system", "manager"});
+    system.Click("Connect1");
+    system.Commands().AnalyseDatabase1Click();
+    EXPECT_EQ(system.Statuses + system.AskedKinds(),
+              QStringList({"Analysing... (busy)", kFinished}));
 }
 
 } // namespace
