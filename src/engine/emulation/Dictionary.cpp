@@ -145,6 +145,7 @@ int NamespaceOf(int type)
     case object_types::kIndex:
         return 4;
     case object_types::kPackageBody:
+    case object_types::kTypeBody:
         return 2;
     case object_types::kTrigger:
         return 3;

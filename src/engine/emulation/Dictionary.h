@@ -95,6 +95,8 @@ inline constexpr int kFunction = 8;
 inline constexpr int kPackage = 9;
 inline constexpr int kPackageBody = 11;
 inline constexpr int kTrigger = 12;
+inline constexpr int kType = 13;
+inline constexpr int kTypeBody = 14;
 } // namespace object_types
 
 // OBJ$."STATUS" of an object compiled with errors.

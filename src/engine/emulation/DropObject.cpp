@@ -37,6 +37,13 @@ std::optional<TDropKind> KindOf(const TStatementTokens& t, size_t& at, const std
         return TDropKind{{kFunction}, nullptr, "ORA-04043: object " + name + " does not exist"};
     if (is("TRIGGER"))
         return TDropKind{{kTrigger}, "trigger", "ORA-04080: trigger '" + name + "' does not exist"};
+    if (is("TYPE") && t.IsKeyword(at + 1, "BODY")) {
+        ++at;
+        return TDropKind{{kTypeBody}, nullptr, "ORA-04043: object " + name + " does not exist"};
+    }
+    if (is("TYPE"))
+        return TDropKind{
+            {kType, kTypeBody}, nullptr, "ORA-04043: object " + name + " does not exist"};
     if (is("PACKAGE") && t.IsKeyword(at + 1, "BODY")) {
         ++at;
         return TDropKind{{kPackageBody}, nullptr, "ORA-04043: object " + name + " does not exist"};
@@ -117,7 +124,10 @@ bool EmulateDrop(const TEmulationContext& context, std::string_view sql)
     if (isPublic)
         ++at;
     // The name follows the kind (PACKAGE BODY: two words), maybe after IF EXISTS.
-    size_t nameAt = at + (t.IsKeyword(at, "PACKAGE") && t.IsKeyword(at + 1, "BODY") ? 2 : 1);
+    size_t nameAt =
+        at + ((t.IsKeyword(at, "PACKAGE") || t.IsKeyword(at, "TYPE")) && t.IsKeyword(at + 1, "BODY")
+                  ? 2
+                  : 1);
     const bool ifExists = t.IsKeyword(nameAt, "IF") && t.IsKeyword(nameAt + 1, "EXISTS");
     if (ifExists)
         nameAt += 2;
@@ -142,7 +152,7 @@ bool EmulateDrop(const TEmulationContext& context, std::string_view sql)
             objects.push_back(*object);
     const bool inSqlite = kind->SqliteType != nullptr &&
                           dictionary.SqliteObjectExists(owner, name->Name, kind->SqliteType);
-    // DROP PACKAGE needs the package itself; DROP PACKAGE BODY the body.
+    // DROP PACKAGE (TYPE) needs the package itself; DROP PACKAGE BODY the body.
     const bool found = !objects.empty() && objects.front().Type == kind->Types.front();
     if (!found && !inSqlite) {
         if (ifExists)

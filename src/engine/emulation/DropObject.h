@@ -6,7 +6,8 @@
 
 namespace quorvex::emulation {
 
-// DROP TABLE|VIEW|INDEX|SEQUENCE|[PUBLIC] SYNONYM|PROCEDURE|FUNCTION|PACKAGE [BODY]|TRIGGER
+// DROP TABLE|VIEW|INDEX|SEQUENCE|[PUBLIC] SYNONYM|PROCEDURE|FUNCTION|PACKAGE [BODY]|TRIGGER|
+// TYPE [BODY]
 // [IF EXISTS] [schema.]name [CASCADE CONSTRAINTS] [PURGE]. Returns false, doing nothing, for
 // other DROP statements.
 // The object and everything the dictionary holds for it go: its OBJ$ row, columns, comments,

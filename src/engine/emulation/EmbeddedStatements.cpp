@@ -5,7 +5,9 @@
 #include "engine/emulation/CatalogViews.h"
 #include "engine/emulation/CompileObject.h"
 #include "engine/emulation/CreateIndex.h"
+#include "engine/emulation/CreateStoredCode.h"
 #include "engine/emulation/CreateTable.h"
+#include "engine/emulation/CreateTrigger.h"
 #include "engine/emulation/CreateView.h"
 #include "engine/emulation/DropObject.h"
 #include "engine/emulation/EmulationContext.h"
@@ -93,7 +95,8 @@ bool TEmbeddedStatements::Emulate(std::string_view statement, const TStatementRe
         EmulateExplainPlan(context, statement);
         return true;
     case TStatementKind::Alter:
-        return EmulateCompile(context, statement) || EmulateSchemaStatement(context, statement);
+        return EmulateCompile(context, statement) || EmulateAlterTrigger(context, statement) ||
+               EmulateSchemaStatement(context, statement);
     case TStatementKind::Drop:
         return EmulateDrop(context, statement);
     case TStatementKind::CreateTable:
@@ -115,6 +118,8 @@ bool TEmbeddedStatements::Emulate(std::string_view statement, const TStatementRe
         // Oracle always accepts them; SQLite refuses them outside a transaction.
         return sqlite3_get_autocommit(m_db) != 0;
     case TStatementKind::CreateOther:
+        return EmulateCreateStoredCode(context, statement) ||
+               EmulateSchemaStatement(context, statement);
     case TStatementKind::Other:
         return EmulateSchemaStatement(context, statement);
     default:
