@@ -188,8 +188,18 @@ void TDictionary::Attach(const std::string& schema)
     if (IsAttached(schema))
         return;
     UserNo(schema); // only users have schema files
-    const std::string path = (std::filesystem::path(m_folder) / (schema + ".sqlite")).string();
-    RunStatement(m_db, "ATTACH DATABASE ? AS " + QuotedName(schema), {path});
+    RunStatement(m_db, "ATTACH DATABASE ? AS " + QuotedName(schema), {SchemaPath(schema)});
+}
+
+void TDictionary::Detach(const std::string& schema)
+{
+    if (IsAttached(schema))
+        RunStatement(m_db, "DETACH DATABASE " + QuotedName(schema));
+}
+
+std::string TDictionary::SchemaPath(const std::string& schema) const
+{
+    return (std::filesystem::path(m_folder) / (schema + ".sqlite")).string();
 }
 
 std::optional<TDictionaryObject> TDictionary::Find(std::int64_t ownerNo, std::string_view name,

@@ -119,6 +119,10 @@ public:
     // Attaches <folder>/<SCHEMA>.sqlite under the schema's name when it is not attached yet,
     // creating the file when missing. Must not run inside a transaction.
     void Attach(const std::string& schema);
+    // Detaches the schema's file when it is attached. Must not run inside a transaction.
+    void Detach(const std::string& schema);
+    // <folder>/<SCHEMA>.sqlite, the file of a schema.
+    std::string SchemaPath(const std::string& schema) const;
 
     std::optional<TDictionaryObject> Find(std::int64_t ownerNo, std::string_view name,
                                           std::initializer_list<int> types) const;

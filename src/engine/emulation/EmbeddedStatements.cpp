@@ -2,6 +2,7 @@
 
 #include "engine/SqliteCursor.h"
 #include "engine/SqliteStatement.h"
+#include "engine/emulation/AnonymousBlock.h"
 #include "engine/emulation/CatalogViews.h"
 #include "engine/emulation/CompileObject.h"
 #include "engine/emulation/CreateIndex.h"
@@ -15,6 +16,7 @@
 #include "engine/emulation/OracleFunctions.h"
 #include "engine/emulation/SchemaStatements.h"
 #include "engine/emulation/StoredProcedures.h"
+#include "engine/emulation/UserStatements.h"
 #include "engine/sql/StatementClassifier.h"
 
 #include <sqlite3.h>
@@ -96,9 +98,10 @@ bool TEmbeddedStatements::Emulate(std::string_view statement, const TStatementRe
         return true;
     case TStatementKind::Alter:
         return EmulateCompile(context, statement) || EmulateAlterTrigger(context, statement) ||
+               EmulateUserStatement(context, statement) ||
                EmulateSchemaStatement(context, statement);
     case TStatementKind::Drop:
-        return EmulateDrop(context, statement);
+        return EmulateUserStatement(context, statement) || EmulateDrop(context, statement);
     case TStatementKind::CreateTable:
         EmulateCreateTable(context, statement);
         return true;
@@ -111,7 +114,10 @@ bool TEmbeddedStatements::Emulate(std::string_view statement, const TStatementRe
     case TStatementKind::Call: {
         const TBoundStatement bound =
             BindParameters(statement, request.ParseParams, request.Params);
-        return EmulateCall(context, bound.Sql, bound.Values);
+        return EmulateCall(context, bound.Sql, bound.Values) ||
+               EmulateBlock(context, statement, [&](std::string_view inner) {
+                   ExecuteOne(inner, TStatementRequest{inner, false, nullptr});
+               });
     }
     case TStatementKind::Commit:
     case TStatementKind::Rollback:
@@ -119,6 +125,7 @@ bool TEmbeddedStatements::Emulate(std::string_view statement, const TStatementRe
         return sqlite3_get_autocommit(m_db) != 0;
     case TStatementKind::CreateOther:
         return EmulateCreateStoredCode(context, statement) ||
+               EmulateUserStatement(context, statement) ||
                EmulateSchemaStatement(context, statement);
     case TStatementKind::Other:
         return EmulateSchemaStatement(context, statement);
@@ -140,20 +147,24 @@ std::unique_ptr<TCursor> TEmbeddedStatements::OpenCursor(const TStatementRequest
 
 void TEmbeddedStatements::Execute(const TStatementRequest& request)
 {
-    for (const std::string_view statement : SplitStatements(request.Sql)) {
-        if (Emulate(statement, request))
+    for (const std::string_view statement : SplitStatements(request.Sql))
+        ExecuteOne(statement, request);
+}
+
+void TEmbeddedStatements::ExecuteOne(std::string_view statement, const TStatementRequest& request)
+{
+    if (Emulate(statement, request))
+        return;
+    const TBoundStatement bound =
+        BindParameters(m_preparer.Prepare(statement), request.ParseParams, request.Params);
+    std::string_view rest = bound.Sql;
+    size_t used = 0;
+    while (!rest.empty()) {
+        TSqliteStatement sqlite(m_db, rest, &rest);
+        if (sqlite.IsEmpty())
             continue;
-        const TBoundStatement bound =
-            BindParameters(m_preparer.Prepare(statement), request.ParseParams, request.Params);
-        std::string_view rest = bound.Sql;
-        size_t used = 0;
-        while (!rest.empty()) {
-            TSqliteStatement sqlite(m_db, rest, &rest);
-            if (sqlite.IsEmpty())
-                continue;
-            used += sqlite.Bind(bound.Values, used);
-            while (sqlite.Step()) {
-            }
+        used += sqlite.Bind(bound.Values, used);
+        while (sqlite.Step()) {
         }
     }
 }

@@ -21,10 +21,10 @@ std::vector<std::string_view> SplitStatements(std::string_view text);
 
 // The one place where the embedded engine decides how a statement runs: the statements SQLite
 // does not know are emulated against the dictionary (EXPLAIN PLAN, ALTER ... COMPILE, DROP,
-// CREATE TABLE/VIEW/INDEX, calls of the emulated stored procedures, COMMIT and ROLLBACK
-// outside a transaction, ALTER TABLE, CREATE SEQUENCE/SYNONYM, COMMENT, and the statements
-// that change nothing the schema model keeps); everything else is translated
-// (TSqliteStatementPreparer) and run by SQLite as it is, its errors being SQLite's. At
+// CREATE TABLE/VIEW/INDEX, calls of the emulated stored procedures, anonymous blocks of SQL
+// statements, COMMIT and ROLLBACK outside a transaction, ALTER TABLE, CREATE SEQUENCE/SYNONYM,
+// COMMENT, and the statements that change nothing the schema model keeps); everything else is
+// translated (TSqliteStatementPreparer) and run by SQLite as it is, its errors being SQLite's. At
 // construction Oracle's functions and the login user's catalogue views are set up on the
 // connection.
 class TEmbeddedStatements {
@@ -39,6 +39,8 @@ public:
 private:
     // True when the statement was emulated.
     bool Emulate(std::string_view statement, const TStatementRequest& request);
+    // Runs one statement, emulated or by SQLite.
+    void ExecuteOne(std::string_view statement, const TStatementRequest& request);
 
     sqlite3* m_db;
     TDictionary m_dictionary;

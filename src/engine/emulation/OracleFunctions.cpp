@@ -1,5 +1,6 @@
 #include "engine/emulation/OracleFunctions.h"
 
+#include "engine/emulation/ConversionFunctions.h"
 #include "persistence/Exceptions.h"
 
 #include <algorithm>
@@ -176,6 +177,7 @@ void RegisterOracleFunctions(sqlite3* db)
     Register(db, "LPAD", 3, &Lpad);
     Register(db, "RPAD", 2, &Rpad);
     Register(db, "RPAD", 3, &Rpad);
+    RegisterConversionFunctions(db);
 }
 
 } // namespace quorvex::emulation

@@ -12,7 +12,8 @@ namespace quorvex::emulation {
 // - NVL(a, b): a unless it is null, else b;
 // - LPAD(text, width [, pad]) / RPAD: text padded on the left (right) with pad (a blank by
 //   default) or cut to width characters; null for a width below 1.
-// Raises quorvex::Exception with SQLite's message when SQLite refuses a registration.
+// The conversion functions come with them (RegisterConversionFunctions). Raises
+// quorvex::Exception with SQLite's message when SQLite refuses a registration.
 void RegisterOracleFunctions(sqlite3* db);
 
 } // namespace quorvex::emulation
