@@ -1,0 +1,142 @@
+// Users made and dropped by SYSTEM, and data scripts of dates and anonymous blocks, on a copy
+// of the demo.
+#include "EmulationTestSupport.h"
+#include "dictionary/ScriptRunner.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace quorvex::test {
+namespace {
+
+// Every dictionary table's row count, and the schema files of the folder.
+std::string DictionaryState(DemoSession& session)
+{
+    std::string sql = "SELECT ";
+    for (const char* table : {"USER$", "OBJ$", "COL$", "CON$", "CDEF$", "CCOL$", "IND$", "ICOL$",
+                              "SEQ$", "COM$", "SOURCE$", "TRIGGER$", "SYN$", "ERROR$", "VIEW$"})
+        sql += std::string(sql.size() > 7 ? ", " : "") + "(SELECT COUNT(*) FROM SYS.\"" + table +
+               "\")";
+    std::string files;
+    for (const auto& entry : std::filesystem::directory_iterator(session.Folder()))
+        files += " " + entry.path().filename().string();
+    return session.Text(sql + " FROM DUAL") + files;
+}
+
+TEST(Users, MadeBySystemLogInAndGoWithoutATrace)
+{
+    DemoSession system("system", "manager");
+    const std::string before = DictionaryState(system);
+    EXPECT_EQ(system.ErrorOf("CREATE USER bob IDENTIFIED BY Secret1 DEFAULT TABLESPACE users "
+                             "QUOTA UNLIMITED ON users"),
+              "");
+    EXPECT_EQ(system.ErrorOf("GRANT CONNECT, RESOURCE TO bob"), "");
+    EXPECT_TRUE(std::filesystem::exists(system.Folder() + "/BOB.sqlite"));
+    system.Session().Close(); // one session per process
+    {
+        TempDir dir;
+        const std::string aliases = dir.File("aliases.ini");
+        WriteFileBytes(aliases, "[COPY]\nDRIVER=ORACLE\nBACKEND=EMBEDDED\nPATH=" + system.Folder() +
+                                    "\nUSER NAME=BOB\n");
+        TQtSession bob(aliases);
+        bob.SetAlias("COPY");
+        bob.SetLoginCallback([](TLoginParams& login) { login.Password = "Secret1"; });
+        bob.Open();
+        for (const char* sql :
+             {"CREATE TABLE notes (id NUMBER CONSTRAINT notes_pk PRIMARY KEY, body VARCHAR2(100), "
+              "dept NUMBER REFERENCES hr.departments)",
+              "CREATE INDEX notes_body_ix ON notes (body)", "COMMENT ON TABLE notes IS 'Notes'",
+              "CREATE SEQUENCE notes_seq", "CREATE SYNONYM n FOR notes",
+              "CREATE VIEW short_notes AS SELECT id FROM notes",
+              "CREATE PROCEDURE add_note (p VARCHAR2) IS BEGIN INSERT INTO notes (id, body) "
+              "VALUES (notes_seq.NEXTVAL, p); END;",
+              "CREATE TRIGGER notes_check BEFORE INSERT ON notes FOR EACH ROW BEGIN NULL; END;",
+              "INSERT INTO notes (id, body) VALUES (1, 'first')"})
+            bob.ExecuteStatement(sql);
+        EXPECT_EQ(RowsText(SessionRows(bob, "SELECT id, body FROM notes")), "1|first\n");
+    }
+    system.Session().Open();
+    EXPECT_EQ(system.ErrorOf("DROP USER bob"),
+              "ORA-01922: CASCADE must be specified to drop 'BOB'");
+    EXPECT_EQ(system.ErrorOf("DROP USER bob CASCADE"), "");
+    EXPECT_EQ(DictionaryState(system), before);
+    // The name is free again, and the new BOB starts empty.
+    EXPECT_EQ(system.ErrorOf("CREATE USER bob IDENTIFIED BY other"), "");
+    EXPECT_EQ(system.Count("SELECT COUNT(*) FROM bob.sqlite_master"), 0);
+}
+
+TEST(Users, OnlyAdministratorsManageUsers)
+{
+    DemoSession system("system", "manager");
+    const std::string before = DictionaryState(system);
+    const std::pair<const char*, const char*> cases[] = {
+        {"CREATE USER hr IDENTIFIED BY x",
+         "ORA-01920: user name 'HR' conflicts with another user or role name"},
+        {"CREATE USER dba IDENTIFIED BY x",
+         "ORA-01920: user name 'DBA' conflicts with another user or role name"},
+        {"CREATE USER bob", "ORA-00988: missing or invalid password(s)"},
+        {"DROP USER nobody CASCADE", "ORA-01918: user 'NOBODY' does not exist"},
+        {"DROP USER system CASCADE", "ORA-28014: cannot drop administrative user or role"},
+        {"DROP USER scott", "ORA-01922: CASCADE must be specified to drop 'SCOTT'"},
+    };
+    for (const auto& [sql, message] : cases) {
+        SCOPED_TRACE(sql);
+        EXPECT_EQ(system.ErrorOf(sql), message);
+        EXPECT_EQ(DictionaryState(system), before);
+    }
+}
+
+// A data script as exported by other tools: dates through TO_DATE in several models, the
+// INSERTs wrapped in blocks, a session setting and commits among them.
+constexpr const char* kDataScript = R"sql(ALTER SESSION SET NLS_DATE_FORMAT = 'DD-MON-RR';
+CREATE TABLE events (id NUMBER, happened DATE, label VARCHAR2(40), amount NUMBER(8,2));
+INSERT INTO events VALUES (1, TO_DATE('05-JAN-2024', 'DD-MON-YYYY'), 'new year', 10);
+INSERT INTO events VALUES (2, TO_DATE('29-02-2024 13:45:10', 'DD-MM-YYYY HH24:MI:SS'), NULL,
+                           TO_NUMBER('1234.5'));
+BEGIN
+  INSERT INTO events VALUES (3, TO_DATE('31-DEC-99', 'DD-MON-RR'), 'millennium', NULL);
+  INSERT INTO events VALUES (4, TO_DATE('2049-07-01', 'YYYY-MM-DD'), 'later', 0.5);
+  COMMIT;
+END;
+/
+DECLARE
+BEGIN
+  NULL;
+  UPDATE events SET label = NVL(label, 'leap day') WHERE id = 2;
+END;
+/
+BEGIN
+  INSERT INTO events VALUES (5, TO_DATE('01-mar-24'), 'kept', 1);
+  INSERT INTO no_such_table VALUES (1);
+EXCEPTION
+  WHEN OTHERS THEN NULL;
+END;
+/
+INSERT INTO events SELECT id + 10, happened, DECODE(id, 1, 'one', 'other'), amount * 2
+  FROM events WHERE id IN (1, 3);
+COMMIT;
+)sql";
+
+TEST(DataScript, DatesAndBlocksReadBackAsRows)
+{
+    DemoSession hr("hr", "hr");
+    TScriptRunner runner(hr.Session());
+    std::string failures;
+    runner.SetFailureReport([&](const std::string& report) { failures += report + "\n"; });
+    runner.RunText("data.sql", kDataScript);
+    EXPECT_EQ(failures, "");
+    EXPECT_EQ(hr.Text("SELECT id, happened, label, amount, TO_CHAR(happened, 'Dy DD-Mon-YYYY "
+                      "HH:MI AM'), TO_CHAR(amount, 'FM9,990.00'), TO_CHAR(amount), "
+                      "TO_CHAR(happened) FROM events ORDER BY id"),
+              "1|2024-01-05 00:00:00|new year|10|Fri 05-Jan-2024 12:00 AM|10.00|10|05-JAN-24\n"
+              "2|2024-02-29 13:45:10|leap day|1234.5|Thu 29-Feb-2024 01:45 PM|1,234.50|1234.5|"
+              "29-FEB-24\n"
+              "3|1999-12-31 00:00:00|millennium|NULL|Fri 31-Dec-1999 12:00 AM|NULL|NULL|31-DEC-99\n"
+              "4|2049-07-01 00:00:00|later|0.5|Thu 01-Jul-2049 12:00 AM|0.50|.5|01-JUL-49\n"
+              "5|2024-03-01 00:00:00|kept|1|Fri 01-Mar-2024 12:00 AM|1.00|1|01-MAR-24\n"
+              "11|2024-01-05 00:00:00|one|20|Fri 05-Jan-2024 12:00 AM|20.00|20|05-JAN-24\n"
+              "13|1999-12-31 00:00:00|other|NULL|Fri 31-Dec-1999 12:00 AM|NULL|NULL|31-DEC-99\n");
+}
+
+} // namespace
+} // namespace quorvex::test
