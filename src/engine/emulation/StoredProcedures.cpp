@@ -42,7 +42,9 @@ std::optional<TCall> ParseCall(std::string_view sql, const std::vector<TParamVal
         if (!t.IsSymbol(at + 1, "."))
             break;
     }
-    if (call.Name.empty())
+    // NULL, COMMIT and ROLLBACK read like calls without arguments but are statements.
+    if (call.Name.empty() || call.Name == "NULL" || call.Name == "COMMIT" ||
+        call.Name == "ROLLBACK")
         return std::nullopt;
     ++at;
     size_t used = 0;

@@ -114,7 +114,8 @@ END;
 /
 INSERT INTO events SELECT id + 10, happened, DECODE(id, 1, 'one', 'other'), amount * 2
   FROM events WHERE id IN (1, 3);
-COMMIT;
+BEGIN COMMIT; END;
+/
 )sql";
 
 TEST(DataScript, DatesAndBlocksReadBackAsRows)
