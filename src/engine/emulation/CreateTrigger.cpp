@@ -161,8 +161,12 @@ void EmulateCreateTrigger(const TEmulationContext& context, const TStatementToke
         tableOwner = dictionary.OwnerOf(*header.Table);
         const auto table =
             dictionary.Find(dictionary.UserNo(tableOwner), header.Table->Name, {kTable, kView});
-        if (!table || (table->Type == kView) != (header.Type == 4))
+        if (!table)
             throw Exception("ORA-00942: table or view does not exist");
+        if (table->Type == kTable && header.Type == 4)
+            throw Exception("ORA-25002: cannot create INSTEAD OF triggers on tables");
+        if (table->Type == kView && header.Type != 4)
+            throw Exception("ORA-25001: cannot create this trigger type on views");
         baseObject = table->ObjNo;
     }
     const auto existing = dictionary.Find(ownerNo, name->Name, {kTrigger});

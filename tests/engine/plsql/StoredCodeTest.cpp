@@ -160,6 +160,8 @@ TEST(StoredCode, RefusalsNameTheProblemAndLeaveNothingBehind)
          "ORA-04081: trigger 'SECURE_EMPLOYEES' already exists"},
         {"CREATE TRIGGER t1 BEFORE INSERT ON nope BEGIN NULL; END;",
          "ORA-00942: table or view does not exist"},
+        {"CREATE TRIGGER t1 INSTEAD OF INSERT ON employees BEGIN NULL; END;",
+         "ORA-25002: cannot create INSTEAD OF triggers on tables"},
         {"CREATE TRIGGER t1 BEFORE INSERT employees BEGIN NULL; END;",
          "ORA-04079: invalid trigger specification"},
         {"ALTER TRIGGER nope DISABLE", "ORA-04080: trigger 'NOPE' does not exist"},
