@@ -173,6 +173,22 @@ private:
     std::vector<TCodeError> m_errors;
 };
 
+// The text a unit was checked by: the source lines, or a trigger's body.
+std::optional<std::string> StoredText(sqlite3* db, std::int64_t objNo)
+{
+    if (const auto action =
+            QueryText(db, R"(SELECT "ACTION#" FROM SYS."TRIGGER$" WHERE "OBJ#" = ?)", {objNo}))
+        return action;
+    const auto lines = QueryRows(
+        db, R"(SELECT "SOURCE" FROM SYS."SOURCE$" WHERE "OBJ#" = ? ORDER BY "LINE")", {objNo});
+    if (lines.empty())
+        return std::nullopt;
+    std::string text;
+    for (const TRow& line : lines)
+        text += line[0].AsText();
+    return text;
+}
+
 } // namespace
 
 std::vector<TCodeError> MissingReferences(const TDictionary& dictionary, const std::string& owner,
@@ -193,6 +209,58 @@ void RecordCodeErrors(sqlite3* db, std::int64_t objNo, const std::vector<TCodeEr
                      {objNo, ++sequence, std::int64_t{error.Line}, std::int64_t{error.Position},
                       static_cast<std::int64_t>(error.Text.size()), error.Text,
                       std::int64_t{error.Number}});
+}
+
+void RecheckReferences(const TDictionary& dictionary, const std::string& owner, std::int64_t objNo)
+{
+    sqlite3* db = dictionary.Db();
+    const auto text = StoredText(db, objNo);
+    if (!text)
+        return;
+    std::vector<TCodeError> errors;
+    std::string previous;
+    for (const TRow& row : QueryRows(db,
+                                     R"(SELECT "LINE", "POSITION#", "TEXT", "ERROR#"
+                                          FROM SYS."ERROR$" WHERE "OBJ#" = ?
+                                         ORDER BY "SEQUENCE#")",
+                                     {objNo})) {
+        const std::string message = row[2].AsText();
+        const bool checks =
+            message == "PL/SQL: SQL Statement ignored" ||
+            message == "PL/SQL: ORA-00942: table or view does not exist" ||
+            message == "PL/SQL: Item ignored" ||
+            (message.starts_with("PLS-00201") && previous == "PL/SQL: Item ignored");
+        if (!checks)
+            errors.push_back({static_cast<int>(row[0].AsInteger()),
+                              static_cast<int>(row[1].AsInteger()), message,
+                              static_cast<int>(row[3].AsInteger())});
+        previous = message;
+    }
+    for (TCodeError& error : MissingReferences(dictionary, owner, *text))
+        errors.push_back(std::move(error));
+    RecordCodeErrors(db, objNo, errors);
+}
+
+void InvalidateCodeNaming(TDictionary& dictionary, const std::string& name)
+{
+    sqlite3* db = dictionary.Db();
+    // Only units whose text holds the name are checked again.
+    for (const TRow& row : QueryRows(db,
+                                     R"(SELECT o."OBJ#", u."NAME" FROM SYS."OBJ$" o
+                                          JOIN SYS."USER$" u ON u."USER#" = o."OWNER#"
+                                         WHERE o."STATUS" = 1 AND o."TYPE#" IN (7, 8, 9, 11, 12)
+                                           AND (EXISTS (SELECT 1 FROM SYS."SOURCE$" s
+                                                         WHERE s."OBJ#" = o."OBJ#"
+                                                           AND instr(upper(s."SOURCE"), ?) > 0)
+                                                OR EXISTS (SELECT 1 FROM SYS."TRIGGER$" g
+                                                            WHERE g."OBJ#" = o."OBJ#"
+                                                              AND instr(upper(g."ACTION#"), ?)
+                                                                  > 0)))",
+                                     {sql::ToUpper(name), sql::ToUpper(name)})) {
+        const auto text = StoredText(db, row[0].AsInteger());
+        if (text && !MissingReferences(dictionary, row[1].AsText(), *text).empty())
+            dictionary.SetStatus(row[0].AsInteger(), kStatusInvalid);
+    }
 }
 
 } // namespace quorvex::emulation

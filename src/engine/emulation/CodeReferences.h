@@ -27,4 +27,14 @@ std::vector<TCodeError> MissingReferences(const TDictionary& dictionary, const s
 // Replaces the object's ERROR$ rows by the messages, in order.
 void RecordCodeErrors(sqlite3* db, std::int64_t objNo, const std::vector<TCodeError>& errors);
 
+// Checks the stored text of code or a trigger again (ALTER ... COMPILE): the messages of an
+// earlier check are replaced by the new ones; messages of other origin, such as the demo's
+// compiler messages, stay.
+void RecheckReferences(const TDictionary& dictionary, const std::string& owner, std::int64_t objNo);
+
+// After a table, view or synonym of that name went: the valid code and triggers whose text
+// names it and no longer finds it become invalid, as Oracle marks the dependants of a dropped
+// object; their messages come with their next compilation.
+void InvalidateCodeNaming(TDictionary& dictionary, const std::string& name);
+
 } // namespace quorvex::emulation

@@ -1,5 +1,6 @@
 #include "engine/emulation/CompileObject.h"
 
+#include "engine/emulation/CodeReferences.h"
 #include "engine/emulation/CreateView.h"
 #include "persistence/Exceptions.h"
 
@@ -102,6 +103,7 @@ bool EmulateCompile(const TEmulationContext& context, std::string_view sql)
             valid = CompileView(context, owner, name->Name, object.ObjNo) && valid;
             continue;
         }
+        RecheckReferences(dictionary, owner, object.ObjNo);
         const bool clean = QueryInteger(context.Db(),
                                         R"(SELECT COUNT(*) FROM SYS."ERROR$"
                                             WHERE "OBJ#" = ? AND "PROPERTY" = 0)",

@@ -1,5 +1,6 @@
 #include "engine/emulation/DropObject.h"
 
+#include "engine/emulation/CodeReferences.h"
 #include "engine/emulation/CreateView.h"
 #include "persistence/Exceptions.h"
 
@@ -179,6 +180,9 @@ bool EmulateDrop(const TEmulationContext& context, std::string_view sql)
                              QuotedName(name->Name));
         InvalidateBrokenViews(dictionary, ownerNo, owner);
     }
+    const int dropped = kind->Types.front();
+    if (dropped == kTable || dropped == kView || dropped == kSynonym)
+        InvalidateCodeNaming(dictionary, name->Name);
     savepoint.Release();
     return true;
 }

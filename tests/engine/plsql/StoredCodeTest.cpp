@@ -125,7 +125,19 @@ TEST(StoredCode, ScriptReadsBackAsTheDemo)
     EXPECT_EQ(hr.Text(R"(SELECT "TYPE#", "INSERT$", "UPDATE$", "DELETE$", "BASEOBJECT",
                                 "WHENCLAUSE", "ENABLED" FROM SYS."TRIGGER$" WHERE "OBJ#" = 52056)"),
               "1|1|1|0|52011|new.min_salary > 0|0\n");
-    // Once the table is there, recompiling is left to ALTER ... COMPILE; DROP takes every row.
+    // The missing table made, the procedure compiles; dropped again, it is invalid once more.
+    const char* const status =
+        R"(SELECT "STATUS", (SELECT COUNT(*) FROM SYS."ERROR$" WHERE "OBJ#" = 52055)
+             FROM SYS."OBJ$" WHERE "OBJ#" = 52055)";
+    hr.Execute("CREATE TABLE jobs_archive AS SELECT * FROM jobs");
+    EXPECT_EQ(hr.ErrorOf("ALTER PROCEDURE archive_jobs COMPILE"), "");
+    EXPECT_EQ(hr.Text(status), "1|0\n");
+    hr.Execute("DROP TABLE jobs_archive");
+    EXPECT_EQ(hr.Text(status), "5|0\n");
+    EXPECT_EQ(hr.ErrorOf("ALTER PROCEDURE archive_jobs COMPILE"),
+              "ORA-24344: success with compilation error");
+    EXPECT_EQ(hr.Text(status), "5|4\n");
+    // DROP takes every row.
     for (const char* drop :
          {"DROP PROCEDURE archive_jobs", "DROP PACKAGE region_api", "DROP TRIGGER jobs_audit",
           "DROP FUNCTION region_count", "DROP PROCEDURE add_region", "DROP TYPE point_t"})
