@@ -115,7 +115,8 @@ private:
             name.Schema = sql::NameOf(m_t[parts[0]]);
         if (name.Schema.empty() && m_local.count(name.Name) > 0)
             return;
-        if (Visible(name))
+        // A package's variable anchors as well as a table's column.
+        if (Visible(name) || (!rowType && Visible(name, {object_types::kPackage})))
             return;
         std::string written;
         for (const size_t part : parts)
@@ -124,7 +125,9 @@ private:
         Add(parts.front(), "PLS-00201: identifier '" + written + "' must be declared", 201);
     }
 
-    bool Visible(const TObjectName& name) const
+    bool Visible(const TObjectName& name,
+                 std::initializer_list<int> types = {object_types::kTable, object_types::kView,
+                                                     object_types::kSynonym}) const
     {
         const auto userNo = [&](const std::string& user) -> std::optional<std::int64_t> {
             try {
@@ -133,13 +136,12 @@ private:
                 return std::nullopt;
             }
         };
-        using namespace object_types;
         const auto owner = userNo(name.Schema.empty() ? m_owner : name.Schema);
-        if (owner && m_dictionary.Find(*owner, name.Name, {kTable, kView, kSynonym}))
+        if (owner && m_dictionary.Find(*owner, name.Name, types))
             return true;
         const auto publicNo = userNo("PUBLIC");
         return name.Schema.empty() && publicNo &&
-               m_dictionary.Find(*publicNo, name.Name, {kSynonym}).has_value();
+               m_dictionary.Find(*publicNo, name.Name, {object_types::kSynonym}).has_value();
     }
 
     // The first token of the SQL statement holding `k`.

@@ -1,6 +1,8 @@
 #include "engine/emulation/UserStatements.h"
 
 #include "engine/EmbeddedLogin.h"
+#include "engine/emulation/CodeReferences.h"
+#include "engine/emulation/CreateView.h"
 #include "persistence/Exceptions.h"
 
 #include <filesystem>
@@ -71,6 +73,12 @@ void DropUser(TDictionary& dictionary, const std::string& name, bool cascade)
     const auto objects = Numbers(db, R"(SELECT "OBJ#" FROM SYS."OBJ$" WHERE "OWNER#" = ?)", userNo);
     if (!objects.empty() && !cascade)
         throw Exception("ORA-01922: CASCADE must be specified to drop '" + name + "'");
+    std::vector<std::string> names; // of the tables, views and synonyms others may use
+    for (const TRow& row : QueryRows(db,
+                                     R"(SELECT "NAME" FROM SYS."OBJ$"
+                                         WHERE "OWNER#" = ? AND "TYPE#" IN (2, 4, 5))",
+                                     {userNo}))
+        names.push_back(row[0].AsText());
     {
         TSavepoint savepoint(db);
         // Others' foreign keys to the user's tables and triggers on them go with them.
@@ -98,6 +106,15 @@ void DropUser(TDictionary& dictionary, const std::string& name, bool cascade)
     dictionary.Detach(name);
     std::error_code error;
     std::filesystem::remove(dictionary.SchemaPath(name), error);
+    // Others' views and code that used the user's objects are invalid now.
+    for (const TRow& row : QueryRows(db, R"(SELECT o."OBJ#", u."NAME", o."NAME" FROM SYS."OBJ$" o
+                                             JOIN SYS."USER$" u ON u."USER#" = o."OWNER#"
+                                            WHERE o."TYPE#" = 4 AND o."STATUS" = 1)"))
+        if (dictionary.SqliteObjectExists(row[1].AsText(), row[2].AsText(), "view") &&
+            ViewError(db, row[1].AsText(), row[2].AsText()))
+            dictionary.SetStatus(row[0].AsInteger(), kStatusInvalid);
+    for (const std::string& used : names)
+        InvalidateCodeNaming(dictionary, used);
     if (error)
         throw Exception("The schema file of " + name + " could not be removed: " + error.message());
 }

@@ -56,9 +56,16 @@ TEST(Users, MadeBySystemLogInAndGoWithoutATrace)
         EXPECT_EQ(RowsText(SessionRows(bob, "SELECT id, body FROM notes")), "1|first\n");
     }
     system.Session().Open();
+    EXPECT_EQ(system.ErrorOf("CREATE PROCEDURE hr.count_notes IS n NUMBER; BEGIN SELECT "
+                             "COUNT(*) INTO n FROM bob.notes; END;"),
+              "");
     EXPECT_EQ(system.ErrorOf("DROP USER bob"),
               "ORA-01922: CASCADE must be specified to drop 'BOB'");
     EXPECT_EQ(system.ErrorOf("DROP USER bob CASCADE"), "");
+    // Others' code that used BOB's tables is invalid.
+    EXPECT_EQ(system.Text(R"(SELECT "STATUS" FROM SYS."OBJ$" WHERE "NAME" = 'COUNT_NOTES')"),
+              "5\n");
+    system.Execute("DROP PROCEDURE hr.count_notes");
     EXPECT_EQ(DictionaryState(system), before);
     // The name is free again, and the new BOB starts empty.
     EXPECT_EQ(system.ErrorOf("CREATE USER bob IDENTIFIED BY other"), "");
