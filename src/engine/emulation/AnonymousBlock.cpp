@@ -102,6 +102,12 @@ bool EmulateBlock(const TEmulationContext& context, std::string_view sql, const 
     const TStatementTokens t(sql);
     if (!t.IsKeyword(0, "BEGIN") && !t.IsKeyword(0, "DECLARE"))
         return false;
+    // SQLite's own BEGIN [DEFERRED | IMMEDIATE | EXCLUSIVE] [TRANSACTION] has no END.
+    bool ended = false;
+    for (size_t k = t.Size(); k-- > 0 && t.Size() - k <= 3;)
+        ended = ended || t.IsKeyword(k, "END");
+    if (!ended)
+        return false;
     bool quiet = false;
     const auto statements = ReadBlock(t, quiet);
     sqlite3* db = context.Db();

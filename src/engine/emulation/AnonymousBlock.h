@@ -20,7 +20,7 @@ inline constexpr const char* kOnlySqlInBlocks =
 // COMMITs and ROLLBACKs. With WHEN OTHERS THEN NULL a failing statement ends the block quietly,
 // what ran before it kept. Anything else, or a statement naming a declared variable, fails
 // the whole block with kOnlySqlInBlocks before any of it runs. False, doing nothing, when the
-// text is no block.
+// text is no block (no END closes it, as in SQLite's BEGIN TRANSACTION).
 bool EmulateBlock(const TEmulationContext& context, std::string_view sql, const TRunStatement& run);
 
 } // namespace quorvex::emulation

@@ -133,6 +133,9 @@ TEST(DataScript, DatesAndBlocksReadBackAsRows)
     runner.SetFailureReport([&](const std::string& report) { failures += report + "\n"; });
     runner.RunText("data.sql", kDataScript);
     EXPECT_EQ(failures, "");
+    // SQLite's own transactions still pass through.
+    EXPECT_EQ(hr.ErrorOf("BEGIN TRANSACTION"), "");
+    EXPECT_EQ(hr.ErrorOf("COMMIT"), "");
     EXPECT_EQ(hr.Text("SELECT id, happened, label, amount, TO_CHAR(happened, 'Dy DD-Mon-YYYY "
                       "HH:MI AM'), TO_CHAR(amount, 'FM9,990.00'), TO_CHAR(amount), "
                       "TO_CHAR(happened) FROM events ORDER BY id"),
