@@ -106,7 +106,7 @@ bool EmulateCreateStoredCode(const TEmulationContext& context, std::string_view 
     if (type == kPackageBody || type == kTypeBody) {
         const int spec = type == kPackageBody ? kPackage : kType;
         if (!dictionary.Find(ownerNo, name->Name, {spec}))
-            errors = {{1, static_cast<int>(text.find(name->Name) + 1),
+            errors = {{1, static_cast<int>(sql::ToUpper(text).find(sql::ToUpper(name->Name)) + 1),
                        "PLS-00201: identifier '" + name->Name + "' must be declared", 201},
                       {1, 1, "PL/SQL: Compilation unit analysis terminated", 0}};
     }
