@@ -34,6 +34,15 @@ bool NextToDot(const std::vector<TToken>& tokens, size_t i)
     return false;
 }
 
+// The next significant token after index i, or tokens.size().
+size_t NextSignificant(const std::vector<TToken>& tokens, size_t i)
+{
+    for (size_t k = i + 1; k < tokens.size(); ++k)
+        if (IsSignificant(tokens[k]))
+            return k;
+    return tokens.size();
+}
+
 } // namespace
 
 std::string TranslateForSqlite(std::string_view oracleSql)
@@ -48,6 +57,12 @@ std::string TranslateForSqlite(std::string_view oracleSql)
             result += '"' + ToUpper(token.Text) + '"';
         } else if (IsKeyword(token, "SYSDATE") && !NextToDot(tokens, i)) {
             result += "datetime('now','localtime')";
+        } else if (const size_t next = NextSignificant(tokens, i);
+                   IsKeyword(token, "DATE") && next < tokens.size() &&
+                   tokens[next].Kind == TTokenKind::String && tokens[next].Text.size() == 12) {
+            // DATE 'YYYY-MM-DD' is the stored date text at midnight.
+            result += std::string(tokens[next].Text.substr(0, 11)) + " 00:00:00'";
+            i = next;
         } else {
             result += token.Text;
         }

@@ -119,6 +119,7 @@ EXCEPTION
   WHEN OTHERS THEN NULL;
 END;
 /
+INSERT INTO events VALUES (6, DATE '2024-06-30', 'literal', 2);
 INSERT INTO events SELECT id + 10, happened, DECODE(id, 1, 'one', 'other'), amount * 2
   FROM events WHERE id IN (1, 3);
 BEGIN COMMIT; END;
@@ -145,6 +146,7 @@ TEST(DataScript, DatesAndBlocksReadBackAsRows)
               "3|1999-12-31 00:00:00|millennium|NULL|Fri 31-Dec-1999 12:00 AM|NULL|NULL|31-DEC-99\n"
               "4|2049-07-01 00:00:00|later|0.5|Thu 01-Jul-2049 12:00 AM|0.50|.5|01-JUL-49\n"
               "5|2024-03-01 00:00:00|kept|1|Fri 01-Mar-2024 12:00 AM|1.00|1|01-MAR-24\n"
+              "6|2024-06-30 00:00:00|literal|2|Sun 30-Jun-2024 12:00 AM|2.00|2|30-JUN-24\n"
               "11|2024-01-05 00:00:00|one|20|Fri 05-Jan-2024 12:00 AM|20.00|20|05-JAN-24\n"
               "13|1999-12-31 00:00:00|other|NULL|Fri 31-Dec-1999 12:00 AM|NULL|NULL|31-DEC-99\n");
 }
