@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace quorvex::test {
 namespace {
@@ -17,10 +18,13 @@ std::string DictionaryState(DemoSession& session)
                               "SEQ$", "COM$", "SOURCE$", "TRIGGER$", "SYN$", "ERROR$", "VIEW$"})
         sql += std::string(sql.size() > 7 ? ", " : "") + "(SELECT COUNT(*) FROM SYS.\"" + table +
                "\")";
-    std::string files;
+    std::set<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(session.Folder()))
-        files += " " + entry.path().filename().string();
-    return session.Text(sql + " FROM DUAL") + files;
+        files.insert(entry.path().filename().string());
+    std::string text = session.Text(sql + " FROM DUAL");
+    for (const std::string& file : files)
+        text += " " + file;
+    return text;
 }
 
 TEST(Users, MadeBySystemLogInAndGoWithoutATrace)
