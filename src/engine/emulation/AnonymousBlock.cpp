@@ -39,6 +39,9 @@ TBlockStatement Classify(const TStatementTokens& t, size_t first, size_t last,
     const size_t count = last - first;
     if (t.IsKeyword(first, "NULL") && count == 1)
         return {TKind::Nothing, {}};
+    // Progress messages of data scripts: the embedded engine has no output to show them in.
+    if (t.IsKeyword(first, "DBMS_OUTPUT") && t.IsSymbol(first + 1, "."))
+        return {TKind::Nothing, {}};
     if (t.IsKeyword(first, "COMMIT") && (count == 1 || t.IsKeyword(first + 1, "WORK")))
         return {TKind::Commit, {}};
     if (t.IsKeyword(first, "ROLLBACK") && (count == 1 || t.IsKeyword(first + 1, "WORK")))

@@ -150,8 +150,8 @@ TEST(StoredProcedures, AnalysesFillAndDeleteStatistics)
               "ORA-01493: invalid SAMPLE size specified");
     EXPECT_EQ(system.ErrorOf("CALL DBMS_UTILITY.ANALYZE_SCHEMA('HR')"),
               "PLS-00306: wrong number or types of arguments in call to 'ANALYZE_SCHEMA'");
-    EXPECT_EQ(system.ErrorOf("BEGIN DBMS_OUTPUT.PUT_LINE('x'); END;"),
-              "PLS-00201: identifier 'DBMS_OUTPUT.PUT_LINE' must be declared");
+    EXPECT_EQ(system.ErrorOf("BEGIN DBMS_LOCK.SLEEP(1); END;"),
+              "PLS-00201: identifier 'DBMS_LOCK.SLEEP' must be declared");
     system.Execute("EXEC DBMS_UTILITY.ANALYZE_SCHEMA('hr', 'ESTIMATE', 5)");
     EXPECT_GT(Statistics(system, "HR"), 0);
     EXPECT_THROW(system.Session().CreateStoredProc("SYS.DBMS_STATS.GATHER_SCHEMA_STATS")->Prepare(),

@@ -164,8 +164,6 @@ TEST(StoredCode, RefusalsNameTheProblemAndLeaveNothingBehind)
         {"DROP USER scott CASCADE", "ORA-01031: insufficient privileges"},
         {"CREATE PROCEDURE secure_dml IS BEGIN NULL; END;",
          "ORA-00955: name is already used by an existing object"},
-        {"CREATE FUNCTION employees RETURN NUMBER IS BEGIN RETURN 1; END;",
-         "ORA-00955: name is already used by an existing object"},
         {"CREATE OR REPLACE FUNCTION secure_dml RETURN NUMBER IS BEGIN RETURN 1; END;",
          "ORA-00955: name is already used by an existing object"},
         {"CREATE TRIGGER secure_employees BEFORE INSERT ON employees BEGIN NULL; END;",

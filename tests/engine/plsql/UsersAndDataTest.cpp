@@ -107,6 +107,7 @@ INSERT INTO events VALUES (2, TO_DATE('29-02-2024 13:45:10', 'DD-MM-YYYY HH24:MI
 BEGIN
   INSERT INTO events VALUES (3, TO_DATE('31-DEC-99', 'DD-MON-RR'), 'millennium', NULL);
   INSERT INTO events VALUES (4, TO_DATE('2049-07-01', 'YYYY-MM-DD'), 'later', 0.5);
+  DBMS_OUTPUT.PUT_LINE('4 rows');
   COMMIT;
 END;
 /
@@ -128,6 +129,7 @@ INSERT INTO events SELECT id + 10, happened, DECODE(id, 1, 'one', 'other'), amou
   FROM events WHERE id IN (1, 3);
 BEGIN COMMIT; END;
 /
+EXEC DBMS_OUTPUT.PUT_LINE('done');
 )sql";
 
 TEST(DataScript, DatesAndBlocksReadBackAsRows)
