@@ -17,8 +17,7 @@ std::string QualifiedName(std::string_view owner, std::string_view name);
 // A single-quoted SQL literal, quotes inside doubled.
 std::string StringLiteral(std::string_view text);
 
-// Whether Oracle made the name up (SYS_C and digits): such a name is left for the target
-// database to make up again, as two databases' generated names collide.
+// Whether Oracle made the name up (SYS_C and digits), as it does for a column's NOT NULL.
 bool IsGeneratedName(std::string_view name) noexcept;
 
 } // namespace quorvex::ddl

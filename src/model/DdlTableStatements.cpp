@@ -66,11 +66,11 @@ std::string ColumnList(std::string_view text, bool descMarks)
     return list;
 }
 
+// Every constraint keeps its name, the ones Oracle made up (SYS_C...) too: a schema rebuilt from
+// the script then compares equal to the one it came from.
 std::string NamePart(const TConstraintItem& constraint)
 {
-    return IsGeneratedName(constraint.ObjectName)
-               ? std::string()
-               : "CONSTRAINT " + QuotedName(constraint.ObjectName) + " ";
+    return "CONSTRAINT " + QuotedName(constraint.ObjectName) + " ";
 }
 
 std::string StatePart(const TConstraintItem& constraint)
@@ -95,23 +95,31 @@ bool Mandatory(const TObjectItem& table, std::string_view column)
     return field != nullptr && field->Null > 0;
 }
 
-// A NOT NULL constraint the column's NOT NULL in CREATE TABLE makes again: an enabled one on a
-// mandatory column, or an old-style generated check of the same meaning.
-bool MadeByColumn(const TObjectItem& table, const TConstraintItem& constraint)
+// The column a NOT NULL constraint is on: a NOT NULL one's column, or the column of an old-style
+// generated check of the same meaning ("C" IS NOT NULL); empty for any other constraint.
+std::string_view NotNullColumn(const TConstraintItem& constraint)
 {
     if (constraint.ConstType == Kinds::NotNull)
-        return constraint.ObjectState != ObjectStates::Disabled &&
-               Mandatory(table, constraint.RefFields);
+        return constraint.RefFields;
     if (constraint.ConstType != Kinds::Check || !IsGeneratedName(constraint.ObjectName))
-        return false;
+        return {};
     const std::string_view condition = constraint.Condition;
     constexpr std::string_view tail = " IS NOT NULL";
     if (!condition.ends_with(tail))
-        return false;
+        return {};
     std::string_view column = condition.substr(0, condition.size() - tail.size());
     if (column.size() > 2 && column.starts_with('"') && column.ends_with('"'))
         column = column.substr(1, column.size() - 2);
-    return Mandatory(table, column);
+    return column;
+}
+
+// A NOT NULL constraint the column's NOT NULL in CREATE TABLE makes again: an enabled one on a
+// mandatory column.
+bool MadeByColumn(const TObjectItem& table, const TConstraintItem& constraint)
+{
+    const std::string_view column = NotNullColumn(constraint);
+    return !column.empty() && constraint.ObjectState != ObjectStates::Disabled &&
+           Mandatory(table, column);
 }
 
 // The key's column names: its own, else those of the index of its name that Oracle made for
@@ -161,11 +169,14 @@ std::string ColumnText(const TObjectItem& table, const TFieldItem& field)
         text.append(" DEFAULT ").append(defaultText);
     if (field.Null <= 0)
         return text;
-    // A named NOT NULL constraint keeps its name.
-    for (const TConstraintItem* constraint : ConstraintsOf(table)) {
-        if (constraint->ConstType == Kinds::NotNull && constraint->RefFields == field.FieldName &&
-            MadeByColumn(table, *constraint))
-            return text + " " + NamePart(*constraint) + "NOT NULL";
+    // The column's NOT NULL constraint keeps its name: a NOT NULL one first, else an old-style
+    // generated check of the same meaning.
+    for (const bool notNullKind : {true, false}) {
+        for (const TConstraintItem* constraint : ConstraintsOf(table)) {
+            if ((constraint->ConstType == Kinds::NotNull) == notNullKind &&
+                NotNullColumn(*constraint) == field.FieldName && MadeByColumn(table, *constraint))
+                return text + " " + NamePart(*constraint) + "NOT NULL";
+        }
     }
     // Oracle marks a primary key's columns mandatory without a NOT NULL constraint of their
     // own: the key, added later, marks them again, and a NOT NULL here would add one.
@@ -323,9 +334,7 @@ std::string ForeignKeysText(const TDdlContext& context, const TObjectItem& table
 std::string ViewOptionText(const TObjectItem& view)
 {
     for (const TConstraintItem* option : ConstraintsOf(view)) {
-        const std::string name = IsGeneratedName(option->ObjectName)
-                                     ? std::string()
-                                     : " CONSTRAINT " + QuotedName(option->ObjectName);
+        const std::string name = " CONSTRAINT " + QuotedName(option->ObjectName);
         if (option->ConstType == Kinds::ViewCheck)
             return "\nWITH CHECK OPTION" + name;
         if (option->ConstType == Kinds::ReadOnly)
