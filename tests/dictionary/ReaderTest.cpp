@@ -4,8 +4,6 @@
 #include "ReaderHarness.h"
 #include "dictionary/DictionaryQueries.h"
 
-#include <QCoreApplication>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace quorvex::test {
@@ -124,16 +122,3 @@ TEST(ReaderTest, TextsOfScottAloneThenOfAllOwners)
 
 } // namespace
 } // namespace quorvex::test
-
-// Qt loads its SQL drivers only with an application object. The user's folders point into a
-// temporary folder, so no test touches the real configuration.
-int main(int argc, char** argv)
-{
-    quorvex::test::TempDir home;
-    setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
-    setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
-    unsetenv("QUORVEX_ALIASES");
-    QCoreApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
