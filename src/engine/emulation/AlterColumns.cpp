@@ -63,12 +63,7 @@ void ModifyColumn(const TEmulationContext& context, const TTableRef& table,
     const std::int64_t colNo = ColumnNo(db, table.ObjNo, column.Name);
     if (!column.Type.empty()) {
         const TOracleColumnType type = OracleColumnType(column.Type);
-        TParamValue precision;
-        TParamValue scale;
-        if (type.Precision)
-            precision = std::int64_t{*type.Precision};
-        if (type.Scale)
-            scale = std::int64_t{*type.Scale};
+        const auto [precision, scale] = PrecisionScale(type);
         RunStatement(db,
                      R"(UPDATE SYS."COL$" SET "TYPE#" = ?, "LENGTH" = ?, "PRECISION#" = ?,
                             "SCALE" = ?, "CHARSETFORM" = ? WHERE "OBJ#" = ? AND "COL#" = ?)",

@@ -43,15 +43,20 @@ std::int64_t ColumnNo(sqlite3* db, std::int64_t objNo, const std::string& column
     return *number;
 }
 
+TPrecisionScale PrecisionScale(const TOracleColumnType& type)
+{
+    TPrecisionScale values;
+    if (type.Precision)
+        values.Precision = std::int64_t{*type.Precision};
+    if (type.Scale)
+        values.Scale = std::int64_t{*type.Scale};
+    return values;
+}
+
 void AddColumnRow(sqlite3* db, std::int64_t objNo, std::int64_t colNo, const TColumnDecl& column)
 {
     const TOracleColumnType type = OracleColumnType(column.Type);
-    TParamValue precision;
-    TParamValue scale;
-    if (type.Precision)
-        precision = std::int64_t{*type.Precision};
-    if (type.Scale)
-        scale = std::int64_t{*type.Scale};
+    const auto [precision, scale] = PrecisionScale(type);
     // A virtual column keeps its expression where Oracle keeps it: as its default.
     const std::string& defaultText = column.Virtual.empty() ? column.Default : column.Virtual;
     TParamValue defaultValue;

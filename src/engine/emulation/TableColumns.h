@@ -1,6 +1,8 @@
 #pragma once
 
+#include "engine/StatementParams.h"
 #include "engine/emulation/Dictionary.h"
+#include "engine/emulation/OracleTypes.h"
 #include "engine/emulation/TableClauses.h"
 
 #include <cstdint>
@@ -27,6 +29,13 @@ TTableRef FindTable(const TDictionary& dictionary, const TObjectName& name);
 std::map<std::string, std::int64_t> TableColumns(sqlite3* db, std::int64_t objNo);
 // COL$."COL#" of a column; ORA-00904 when the table has none of that name.
 std::int64_t ColumnNo(sqlite3* db, std::int64_t objNo, const std::string& column);
+
+// COL$."PRECISION#" and "SCALE" of a column type, null where the type has none.
+struct TPrecisionScale {
+    TParamValue Precision;
+    TParamValue Scale;
+};
+TPrecisionScale PrecisionScale(const TOracleColumnType& type);
 
 // The COL$ row of a declared column, NULL$ 0: NOT NULL comes with its constraint.
 void AddColumnRow(sqlite3* db, std::int64_t objNo, std::int64_t colNo, const TColumnDecl& column);
