@@ -95,6 +95,7 @@ void BuildPopupMenus(QMainWindow& window, TMainMenu& m)
     m.RichEditPopup->setObjectName(QStringLiteral("RichEditPopup"));
     m.ClearPane1 = AddItem(*m.RichEditPopup, "ClearPane1", "Clear");
     m.ExecuteSQL1 = AddItem(*m.RichEditPopup, "ExecuteSQL1", "Execute SQL");
+    m.RunScript1 = AddItem(*m.RichEditPopup, "RunScript1", "Run Script");
     m.SaveToFile1 = AddItem(*m.RichEditPopup, "SaveToFile1", "Save to File");
     m.LoadFromFile1 = AddItem(*m.RichEditPopup, "LoadFromFile1", "Load from File");
     m.WordWrap1 = AddItem(*m.RichEditPopup, "WordWrap1", "Word Wrap");

@@ -50,6 +50,7 @@ struct TMainMenu {
     QMenu* RichEditPopup = nullptr;
     QAction* ClearPane1 = nullptr;
     QAction* ExecuteSQL1 = nullptr;
+    QAction* RunScript1 = nullptr;
     QAction* SaveToFile1 = nullptr;
     QAction* LoadFromFile1 = nullptr;
     QAction* WordWrap1 = nullptr;

@@ -5,6 +5,7 @@
 #include "TextPane.h"
 #include "commands/SnapshotFiles.h"
 #include "dictionary/DatabaseSession.h"
+#include "dictionary/ScriptRunner.h"
 #include "forms/Dialogs.h"
 #include "persistence/Exceptions.h"
 #include "sqltools/PaneSql.h"
@@ -76,6 +77,31 @@ void TPaneSqlCommands::Execute1Click()
     } catch (const std::exception& error) {
         ReportError(QString::fromStdString(error.what()));
     }
+}
+
+void TPaneSqlCommands::RunScript1Click()
+{
+    TTextPane* pane = CurrentTextPane();
+    if (pane == nullptr)
+        return;
+    QStringList failures;
+    try {
+        TScriptRunner runner(m_host.Session());
+        runner.SetFailureReport(
+            [&](const std::string& report) { failures << QString::fromStdString(report); });
+        runner.RunText("Script", pane->toPlainText().toStdString());
+        const int run = runner.StatementsRun();
+        m_host.SetStatusText(QStringLiteral("%1 statement%2 run, %3 failed")
+                                 .arg(run)
+                                 .arg(run == 1 ? "" : "s")
+                                 .arg(runner.Failures()));
+    } catch (const EAbort&) {
+        return; // a cancelled login shows nothing
+    } catch (const std::exception& error) {
+        failures << QString::fromStdString(error.what());
+    }
+    if (!failures.isEmpty())
+        ReportError(failures.join(u'\n'));
 }
 
 bool TPaneSqlCommands::ExecuteStatement(const QString& text, bool reportErrors)

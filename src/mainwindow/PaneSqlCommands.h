@@ -22,6 +22,10 @@ public:
     // lines are each followed by a line feed, confirmed by "OK" in the status bar. Failures go
     // to the Errors pane, never into a message box.
     void Execute1Click();
+    // Runs the pane's text as a SQL*Plus script, statement by statement, on the main window's
+    // connection: failures go to the Errors pane as "Script:LINE: message", one a line, and the
+    // status bar counts the statements run and failed. A cancelled login reports nothing.
+    void RunScript1Click();
     // Runs one statement without a result on the main window's connection. On failure, with
     // `reportErrors`, the database's message replaces the Errors pane's text and the Errors
     // tab is selected. A cancelled login reports nothing.

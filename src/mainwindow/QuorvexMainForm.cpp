@@ -264,6 +264,7 @@ void TQuorvexMainForm::ConnectMenu()
     };
     pane(m_menu.ClearPane1, &TPaneSqlCommands::ClearRichEditClick);
     pane(m_menu.ExecuteSQL1, &TPaneSqlCommands::Execute1Click);
+    pane(m_menu.RunScript1, &TPaneSqlCommands::RunScript1Click);
     pane(m_menu.SaveToFile1, &TPaneSqlCommands::SaveToFile1Click);
     pane(m_menu.LoadFromFile1, &TPaneSqlCommands::Loadfromfile1Click);
     // Word Wrap acts on the pane the menu was opened on, and shows that pane's state.

@@ -95,9 +95,21 @@ TEST(PaneSqlCommands, QueriesStatementsFilesExplainsEscapeAndACancelledLogin)
     p.Run(kActionPane, "SELECT 1", "ClearPane1");
     EXPECT_EQ(p.Form.PaneText(kActionPane) + p.Form.PaneText(kDescriptionPane).left(6), "SELECT");
 
+    // A pane's text as a script: every statement runs, failures by line in the Errors pane.
+    p.Run(kActionPane,
+          "CREATE TABLE RUN_NOTES (ID NUMBER(4) PRIMARY KEY);\n-- a note\nDROP TABLE NOPE;\n"
+          "INSERT INTO RUN_NOTES VALUES (1);\nCREATE PROCEDURE RUN_P IS\nBEGIN\n  NULL;\nEND;\n/\n"
+          "DROP SEQUENCE NOPE;\n",
+          "RunScript1");
+    EXPECT_EQ(p.Status(), "5 statements run, 2 failed");
+    EXPECT_EQ(p.Form.PaneText(kErrorsPane), "Script:3: ORA-00942: table or view does not exist\n"
+                                            "Script:10: ORA-02289: sequence does not exist");
+    EXPECT_EQ(p.Form.Panes().CurrentIndex(), kErrorsPane);
+
     // No command acts on a diagram pane.
     p.Form.Panes().SelectPane(p.Form.Panes().Count() - 1); // "IMG"
-    for (const char* item : {"ExecuteSQL1", "ClearPane1", "SaveToFile1", "LoadFromFile1"})
+    for (const char* item :
+         {"ExecuteSQL1", "RunScript1", "ClearPane1", "SaveToFile1", "LoadFromFile1"})
         p.Click(item);
     EXPECT_EQ(p.Results().size(), 4);
     EXPECT_EQ(p.AskedKinds(), QStringList({"Message", "SaveFile", "OpenFile"})); // cancelled
