@@ -184,11 +184,7 @@ void EmulateCreateTrigger(const TEmulationContext& context, const TStatementToke
     if (existing) {
         objNo = existing->ObjNo;
         RunStatement(db, R"(DELETE FROM SYS."TRIGGER$" WHERE "OBJ#" = ?)", {objNo});
-        RunStatement(db,
-                     R"(UPDATE SYS."OBJ$" SET "MTIME" = datetime('now', 'localtime'),
-                            "STIME" = datetime('now', 'localtime'), "STATUS" = ?
-                        WHERE "OBJ#" = ?)",
-                     {std::int64_t{status}, objNo});
+        TouchReplacedObject(db, objNo, status);
     } else {
         objNo = dictionary.AddObject(ownerNo, name->Name, kTrigger, status);
     }
