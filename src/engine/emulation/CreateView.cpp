@@ -2,6 +2,7 @@
 
 #include "engine/SqliteStatement.h"
 #include "engine/emulation/OracleTypes.h"
+#include "engine/sql/SqlTokenizer.h"
 #include "persistence/Exceptions.h"
 
 #include <algorithm>
@@ -123,6 +124,69 @@ void RecordColumns(sqlite3* db, std::int64_t objNo, const std::string& owner,
     }
 }
 
+// Whether SQLite refused the view's query for SQL it does not know (a syntax it lacks, an
+// Oracle-only function) rather than for what Oracle would refuse too (a missing table or
+// column).
+bool EngineCannotRun(std::string_view message)
+{
+    return message.starts_with("near ") || message.find("syntax error") != std::string_view::npos ||
+           message.starts_with("no such function") || message.starts_with("unrecognized token");
+}
+
+// The column names of a query's select list as Oracle names them: an item's alias, else the
+// name of a plain (qualified) column; nothing when an item has neither (an expression without
+// an alias, a *).
+std::optional<std::vector<std::string>> SelectListNames(std::string_view query)
+{
+    const TStatementTokens t(query);
+    size_t k = 0;
+    if (!t.IsKeyword(k++, "SELECT"))
+        return std::nullopt;
+    if (t.IsKeyword(k, "DISTINCT") || t.IsKeyword(k, "UNIQUE") || t.IsKeyword(k, "ALL"))
+        ++k;
+    std::vector<std::string> names;
+    for (size_t first = k; k <= t.Size(); ++k) {
+        if (k < t.Size() && t.IsSymbol(k, "(")) {
+            k = t.Closing(k);
+            continue;
+        }
+        const bool end = k == t.Size() || t.IsKeyword(k, "FROM");
+        if (!end && !t.IsSymbol(k, ","))
+            continue;
+        if (k == first || !t.IsName(k - 1))
+            return std::nullopt;
+        const size_t last = k - 1;
+        const bool plainColumn =
+            last == first || (last == first + 2 && t.IsName(first) && t.IsSymbol(first + 1, "."));
+        const sql::TTokenKind before = t[last - (last > first ? 1 : 0)].Kind;
+        const bool alias = last > first && !t.IsSymbol(last - 1, ".") &&
+                           (t.IsKeyword(last - 1, "AS") || before != sql::TTokenKind::Symbol ||
+                            t.IsSymbol(last - 1, ")"));
+        if (!plainColumn && !alias)
+            return std::nullopt;
+        names.push_back(sql::NameOf(t[last]));
+        if (end)
+            return names;
+        first = k + 1;
+    }
+    return std::nullopt;
+}
+
+// A stand-in for a view whose query the engine cannot run: its columns, and a query that fails
+// with `message` as soon as a row is read.
+std::string StandInView(const std::string& target, const std::vector<std::string>& columns,
+                        const std::string& message)
+{
+    std::string names;
+    std::string values = "QUORVEX_CANNOT_RUN(" + QuotedText(message) + ")";
+    for (const std::string& column : columns) {
+        names += (names.empty() ? "" : ", ") + QuotedName(column);
+        if (&column != &columns.front())
+            values += ", NULL";
+    }
+    return "CREATE VIEW " + target + " (" + names + ") AS SELECT " + values;
+}
+
 } // namespace
 
 std::optional<std::string> ViewError(sqlite3* db, const std::string& schema,
@@ -176,8 +240,29 @@ void EmulateCreateView(const TEmulationContext& context, std::string_view sql)
 
     TSavepoint savepoint(db);
     RunStatement(db, "DROP VIEW IF EXISTS " + target);
-    RunStatement(db, create);
-    const auto error = ViewError(db, owner, view.Name.Name);
+    // A query SQLite cannot run is kept as Oracle keeps it (its text, its columns, valid); only
+    // reading the view fails, saying why.
+    std::optional<std::string> unsupported;
+    try {
+        RunStatement(db, create);
+        if (auto probe = ViewError(db, owner, view.Name.Name); probe && EngineCannotRun(*probe))
+            unsupported = std::move(probe);
+    } catch (const Exception& e) {
+        if (!EngineCannotRun(e.what()))
+            throw;
+        unsupported = e.what();
+    }
+    if (unsupported) {
+        const auto names =
+            view.Columns.empty() ? SelectListNames(view.Query) : std::optional(view.Columns);
+        if (!names)
+            throw Exception(*unsupported);
+        RunStatement(db, "DROP VIEW IF EXISTS " + target);
+        RunStatement(db, StandInView(target, *names,
+                                     "The embedded engine cannot run the query of view " + owner +
+                                         "." + view.Name.Name + ": " + *unsupported));
+    }
+    const auto error = unsupported ? std::nullopt : ViewError(db, owner, view.Name.Name);
     if (error && !view.Force)
         throw Exception(*error); // the savepoint puts the old view back
 

@@ -159,6 +159,14 @@ void Rpad(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 using TFunction = void (*)(sqlite3_context*, int, sqlite3_value**);
 
+// QUORVEX_CANNOT_RUN(message): fails with the message; the query of a view the engine keeps but
+// cannot run reads it, so reading the view says why.
+void CannotRun(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    sqlite3_result_error(context, text != nullptr ? text : "", -1);
+}
+
 void Register(sqlite3* db, const char* name, int argc, TFunction function)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
@@ -177,6 +185,7 @@ void RegisterOracleFunctions(sqlite3* db)
     Register(db, "LPAD", 3, &Lpad);
     Register(db, "RPAD", 2, &Rpad);
     Register(db, "RPAD", 3, &Rpad);
+    Register(db, "QUORVEX_CANNOT_RUN", 1, &CannotRun);
     RegisterConversionFunctions(db);
 }
 

@@ -340,5 +340,31 @@ TEST(SchemaScript, RefusalsNameTheProblemAndLeaveNothingBehind)
     }
 }
 
+// A view whose query only Oracle runs is kept with its text and columns, valid; reading it says
+// why it cannot run. What Oracle refuses too (a missing table) is still refused.
+TEST(SchemaScript, ViewsTheEngineCannotRunAreKeptAndFailOnlyWhenRead)
+{
+    DemoSession scott("scott", "tiger");
+    scott.Execute(
+        "CREATE VIEW V_ODD AS SELECT ENAME, REGEXP_SUBSTR(ENAME, '[A-Z]+') R, e.JOB,\n"
+        "  LISTAGG(JOB, ',') WITHIN GROUP (ORDER BY JOB) AS L FROM EMP e GROUP BY ENAME, JOB");
+    scott.Execute("CREATE VIEW V_ODD2 (A, B) AS SELECT JSON_VALUE(ENAME, '$.x'), 1 + 1 FROM EMP");
+    EXPECT_EQ(scott.Text(R"(SELECT O."NAME", O."STATUS", C."NAME" FROM SYS."OBJ$" O
+                            JOIN SYS."COL$" C ON C."OBJ#" = O."OBJ#"
+                            WHERE O."NAME" LIKE 'V_ODD%' ORDER BY O."NAME", C."COL#")"),
+              "V_ODD|1|ENAME\nV_ODD|1|R\nV_ODD|1|JOB\nV_ODD|1|L\nV_ODD2|1|A\nV_ODD2|1|B\n");
+    EXPECT_EQ(scott.ErrorOf("SELECT * FROM V_ODD"),
+              "The embedded engine cannot run the query of view SCOTT.V_ODD: near \"(\": syntax "
+              "error");
+    EXPECT_EQ(scott.ErrorOf("SELECT A FROM V_ODD2"),
+              "The embedded engine cannot run the query of view SCOTT.V_ODD2: no such function: "
+              "JSON_VALUE");
+    // Columns that cannot be named without running the query, and a missing table: refused.
+    EXPECT_EQ(scott.ErrorOf("CREATE VIEW V_ODD3 AS SELECT SAL * 2 FROM EMP CONNECT BY NOCYCLE"),
+              scott.ErrorOf("SELECT SAL * 2 FROM EMP CONNECT BY NOCYCLE"));
+    EXPECT_EQ(scott.ErrorOf("CREATE VIEW V_NONE AS SELECT A FROM NOWHERE"),
+              "no such table: SCOTT.NOWHERE");
+}
+
 } // namespace
 } // namespace quorvex::test
