@@ -130,6 +130,9 @@ public:
     virtual std::string UserName() const = 0;
 
     virtual void ExecuteStatement(std::string_view sql) = 0;
+    // What the statements run since the last call accepted but did not carry out (a statement
+    // the database keeps nothing of), one text each, oldest first; the list is then empty.
+    virtual std::vector<std::string> TakeNotices() { return {}; }
     // With parameter parsing off, a colon is sent unchanged (statements typed by the user).
     virtual std::unique_ptr<TQuery> CreateQuery(bool parseParams = true) = 0;
     virtual std::unique_ptr<TStoredProc> CreateStoredProc(std::string_view name) = 0;

@@ -103,6 +103,11 @@ void TScriptRunner::RunItems(const std::string& fileName, const std::vector<TScr
             ++m_statementsRun;
             try {
                 m_session.ExecuteStatement(item.Text);
+                for (const std::string& notice : m_session.TakeNotices()) {
+                    if (m_report)
+                        m_report(fileName + ":" + std::to_string(item.Line) +
+                                 ": warning: " + notice);
+                }
             } catch (const EAbort&) {
                 throw; // a cancelled login ends the run, as it ends any other use
             } catch (const Exception& e) {

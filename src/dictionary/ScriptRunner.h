@@ -34,6 +34,8 @@ public:
 
     void SetStopOnError(bool stop) { m_stopOnError = stop; }
     void SetProgress(TProgressCallback progress) { m_progress = std::move(progress); }
+    // Failures, and warnings ("FILE:LINE: warning: ...") for statements the database accepted
+    // but kept nothing of; warnings are no failures.
     void SetFailureReport(TFailureCallback report) { m_report = std::move(report); }
 
     // Reads the script file (see ReadScriptFile, which raises its failures) and runs it.

@@ -35,6 +35,8 @@ public:
     // The connection speaks SQLite (embedded, or SQLite reached through ODBC): statements are
     // translated, and Oracle's stored procedures do not exist.
     virtual bool IsSqlite() const = 0;
+    // See TDatabaseSession::TakeNotices.
+    virtual std::vector<std::string> TakeNotices() { return {}; }
 };
 
 } // namespace quorvex

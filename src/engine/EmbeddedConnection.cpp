@@ -87,4 +87,9 @@ void TEmbeddedConnection::Execute(const TStatementRequest& request)
     m_statements->Execute(request);
 }
 
+std::vector<std::string> TEmbeddedConnection::TakeNotices()
+{
+    return m_statements->TakeNotices();
+}
+
 } // namespace quorvex

@@ -29,6 +29,7 @@ public:
 
     std::unique_ptr<TCursor> OpenCursor(const TStatementRequest& request) override;
     void Execute(const TStatementRequest& request) override;
+    std::vector<std::string> TakeNotices() override;
     bool IsSqlite() const override { return true; }
 
 private:

@@ -141,6 +141,11 @@ void TQtSession::Close()
     m_userName.clear();
 }
 
+std::vector<std::string> TQtSession::TakeNotices()
+{
+    return m_connection ? m_connection->TakeNotices() : std::vector<std::string>{};
+}
+
 TBackendConnection& TQtSession::Connection()
 {
     if (!m_connection)

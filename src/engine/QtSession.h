@@ -45,6 +45,7 @@ public:
 
     // Runs one statement without parameters; opens the connection first when needed.
     void ExecuteStatement(std::string_view sql) override;
+    std::vector<std::string> TakeNotices() override;
     std::unique_ptr<TQuery> CreateQuery(bool parseParams = true) override;
     std::unique_ptr<TStoredProc> CreateStoredProc(std::string_view name) override;
 

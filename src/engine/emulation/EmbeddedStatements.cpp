@@ -90,7 +90,7 @@ TEmbeddedStatements::TEmbeddedStatements(sqlite3* db, const std::string& folder,
 
 bool TEmbeddedStatements::Emulate(std::string_view statement, const TStatementRequest& request)
 {
-    const TEmulationContext context{m_dictionary, m_preparer};
+    const TEmulationContext context{m_dictionary, m_preparer, m_notices};
     using sql::TStatementKind;
     switch (sql::ClassifyStatement(statement)) {
     case TStatementKind::Explain:

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -35,6 +36,8 @@ public:
     std::unique_ptr<TCursor> OpenCursor(const TStatementRequest& request);
     // Runs every statement of the text in order.
     void Execute(const TStatementRequest& request);
+    // Statements accepted without any effect since the last call, one text each.
+    std::vector<std::string> TakeNotices() { return std::exchange(m_notices, {}); }
 
 private:
     // True when the statement was emulated.
@@ -45,6 +48,7 @@ private:
     sqlite3* m_db;
     TDictionary m_dictionary;
     TSqliteStatementPreparer m_preparer;
+    std::vector<std::string> m_notices;
 };
 
 } // namespace quorvex::emulation

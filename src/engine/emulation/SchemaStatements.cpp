@@ -35,6 +35,25 @@ bool AltersNothingKept(const TStatementTokens& t)
                   "MATERIALIZED", "DIMENSION", "TYPE", "RESOURCE", "AUDIT", "DIRECTORY"});
 }
 
+// The statement's leading keywords as Oracle names its kind ("CREATE MATERIALIZED VIEW",
+// "GRANT"), for the notice that the engine kept nothing of it.
+std::string Kind(const TStatementTokens& t, size_t last)
+{
+    std::string kind;
+    for (size_t k = 0; k <= last && k < t.Size(); ++k)
+        kind += (kind.empty() ? "" : " ") + sql::NameOf(t[k]);
+    if (IsAny(t, last + 1, {"VIEW", "BODY", "LOG", "TRIGGER"}))
+        kind += " " + sql::NameOf(t[last + 1]);
+    return kind;
+}
+
+// Accepts a statement the engine keeps nothing of, and says so in the session's notices.
+bool Ignored(const TEmulationContext& context, const std::string& kind)
+{
+    context.Notices.push_back(kind + " accepted and ignored: the embedded engine does not keep it");
+    return true;
+}
+
 } // namespace
 
 bool EmulateSchemaStatement(const TEmulationContext& context, std::string_view sql)
@@ -55,21 +74,25 @@ bool EmulateSchemaStatement(const TEmulationContext& context, std::string_view s
             EmulateCreateSynonym(context, sql);
             return true;
         }
-        return CreatesNothingKept(t, k);
+        return CreatesNothingKept(t, k) && Ignored(context, Kind(t, k));
     }
     if (t.IsKeyword(0, "ALTER")) {
         if (t.IsKeyword(1, "TABLE")) {
             EmulateAlterTable(context, sql);
             return true;
         }
-        return AltersNothingKept(t);
+        // ALTER SESSION only sets what a session shows; it needs no notice.
+        if (t.IsKeyword(1, "SESSION"))
+            return true;
+        return AltersNothingKept(t) && Ignored(context, Kind(t, 1));
     }
     if (t.IsKeyword(0, "COMMENT") && t.IsKeyword(1, "ON")) {
         EmulateComment(context, sql);
         return true;
     }
     return IsAny(t, 0,
-                 {"GRANT", "REVOKE", "AUDIT", "NOAUDIT", "ASSOCIATE", "DISASSOCIATE", "PURGE"});
+                 {"GRANT", "REVOKE", "AUDIT", "NOAUDIT", "ASSOCIATE", "DISASSOCIATE", "PURGE"}) &&
+           Ignored(context, Kind(t, 0));
 }
 
 } // namespace quorvex::emulation
