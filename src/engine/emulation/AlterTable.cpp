@@ -47,6 +47,20 @@ size_t ClauseItems(const TStatementTokens& t, size_t k,
     return end;
 }
 
+// The unique key on exactly the columns of the list that opens at `open`; nothing when there is
+// none (Oracle allows one key a column list).
+std::optional<TTableConstraint> UniqueKeyOn(sqlite3* db, const TTableRef& table,
+                                            const TStatementTokens& t, size_t open)
+{
+    std::vector<std::int64_t> colNos;
+    for (const std::string& name : ReadNameList(t, open))
+        colNos.push_back(ColumnNo(db, table.ObjNo, name));
+    for (const TTableConstraint& key : TableConstraints(db, table.ObjNo, kUnique))
+        if (ConstraintColumns(db, key.ConNo) == colNos)
+            return key;
+    return std::nullopt;
+}
+
 size_t Add(const TEmulationContext& context, const TTableRef& table, const TStatementTokens& t,
            size_t k)
 {
@@ -101,14 +115,8 @@ size_t EnableOrDisable(const TEmulationContext& context, const TTableRef& table,
         constraint = keys.front();
         k += 2;
     } else if (t.IsKeyword(k, "UNIQUE") && t.IsSymbol(k + 1, "(")) {
-        std::vector<std::int64_t> colNos;
-        for (const std::string& name : ReadNameList(t, k + 1))
-            colNos.push_back(ColumnNo(db, table.ObjNo, name));
-        const auto keys = TableConstraints(db, table.ObjNo, kUnique);
-        const auto key = std::find_if(keys.begin(), keys.end(), [&](const auto& c) {
-            return ConstraintColumns(db, c.ConNo) == colNos;
-        });
-        if (key == keys.end())
+        const auto key = UniqueKeyOn(db, table, t, k + 1);
+        if (!key)
             throw Exception("ORA-02442: Cannot drop nonexistent unique key");
         constraint = *key;
         k = t.Closing(k + 1) + 1;
@@ -177,12 +185,7 @@ size_t Drop(const TEmulationContext& context, const TTableRef& table, const TSta
         constraint = keys.front();
         k += 2;
     } else if (t.IsKeyword(k, "UNIQUE") && t.IsSymbol(k + 1, "(")) {
-        std::vector<std::int64_t> colNos;
-        for (const std::string& name : ReadNameList(t, k + 1))
-            colNos.push_back(ColumnNo(db, table.ObjNo, name));
-        for (const TTableConstraint& key : TableConstraints(db, table.ObjNo, kUnique))
-            if (ConstraintColumns(db, key.ConNo) == colNos)
-                constraint = key;
+        constraint = UniqueKeyOn(db, table, t, k + 1);
         if (!constraint)
             throw Exception("ORA-02442: Cannot drop nonexistent unique key");
         k = t.Closing(k + 1) + 1;
