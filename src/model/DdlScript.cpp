@@ -59,7 +59,7 @@ public:
         Section("Foreign keys", ObjectTypes::Table, &TDdlWriter::ForeignKeys);
         Section("Comments", ObjectTypes::Table, &TDdlWriter::Comments);
         Views();
-        Section("Package specifications", ObjectTypes::PackageHeader, &TDdlWriter::StoredCode);
+        Section("Package headers", ObjectTypes::PackageHeader, &TDdlWriter::StoredCode);
         Section("Functions", ObjectTypes::Function, &TDdlWriter::StoredCode);
         Section("Procedures", ObjectTypes::Procedure, &TDdlWriter::StoredCode);
         Section("Package bodies", ObjectTypes::PackageBody, &TDdlWriter::StoredCode);

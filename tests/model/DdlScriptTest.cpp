@@ -148,7 +148,7 @@ WHERE "sal" > 1000;
 -- Comments on views
 COMMENT ON TABLE V_EMP IS 'Employees'' numbers';
 
--- Package specifications
+-- Package headers
 CREATE OR REPLACE PACKAGE PKG AS
   X NUMBER;
 END;

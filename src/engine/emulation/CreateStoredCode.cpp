@@ -112,8 +112,8 @@ bool EmulateCreateStoredCode(const TEmulationContext& context, std::string_view 
 
     std::vector<TCodeError> errors;
     if (type == kPackageBody || type == kTypeBody) {
-        const int spec = type == kPackageBody ? kPackage : kType;
-        if (!dictionary.Find(ownerNo, name->Name, {spec}))
+        const int header = type == kPackageBody ? kPackage : kType;
+        if (!dictionary.Find(ownerNo, name->Name, {header}))
             errors = {{1, static_cast<int>(sql::ToUpper(text).find(sql::ToUpper(name->Name)) + 1),
                        "PLS-00201: identifier '" + name->Name + "' must be declared", 201},
                       {1, 1, "PL/SQL: Compilation unit analysis terminated", 0}};

@@ -13,8 +13,8 @@ namespace quorvex::emulation {
 // from the kind word on (the schema left out of the name) line by line in SOURCE$; a trigger
 // is handed to EmulateCreateTrigger. OR REPLACE keeps the object number; without it, or when
 // the name belongs to an object of another kind, ORA-00955. The unit is valid unless it names
-// tables or views its owner cannot see (MissingReferences), or is a body without its
-// specification: it is then stored invalid with its ERROR$ rows and the statement fails with
+// tables or views its owner cannot see (MissingReferences), or is a body without its package or
+// type header: it is then stored invalid with its ERROR$ rows and the statement fails with
 // ORA-24344. False, doing nothing, for any other statement.
 bool EmulateCreateStoredCode(const TEmulationContext& context, std::string_view sql);
 

@@ -18,16 +18,16 @@ namespace {
 
 // A value given as "<kind letter>:<value>" ("" for null) read as text, integer, number and
 // date-time, "error" where the reading raises.
-std::string Readings(std::string_view spec)
+std::string Readings(std::string_view given)
 {
-    const std::string text(spec.substr(std::min<size_t>(2, spec.size())));
+    const std::string text(given.substr(std::min<size_t>(2, given.size())));
     const auto number = [&text] { return std::stod(text); };
     const TFieldValue value =
-        spec.empty()     ? TFieldValue{}
-        : spec[0] == 'i' ? TFieldValue{TFieldValue::TKind::Integer, std::stoll(text), 0, {}}
-        : spec[0] == 'r' ? TFieldValue{TFieldValue::TKind::Real, 0, number(), {}}
-        : spec[0] == 'd' ? TFieldValue{TFieldValue::TKind::DateTime, 0, number(), {}}
-                         : TFieldValue{TFieldValue::TKind::Text, 0, 0, text};
+        given.empty()     ? TFieldValue{}
+        : given[0] == 'i' ? TFieldValue{TFieldValue::TKind::Integer, std::stoll(text), 0, {}}
+        : given[0] == 'r' ? TFieldValue{TFieldValue::TKind::Real, 0, number(), {}}
+        : given[0] == 'd' ? TFieldValue{TFieldValue::TKind::DateTime, 0, number(), {}}
+                          : TFieldValue{TFieldValue::TKind::Text, 0, 0, text};
     const auto read = [](auto conversion) -> std::string {
         try {
             std::ostringstream out;
