@@ -5,6 +5,7 @@
 #include "model/ObjectList.h"
 #include "model/ObjectState.h"
 #include "model/OwnerList.h"
+#include "model/TextLines.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,17 +33,11 @@ struct TItemLines {
 // Sorts the marked lines of a comparison text; unchanged lines are left out.
 void Collect(const TDefaultItem& item, TItemLines& lines)
 {
-    std::string_view text = item.ComparisonText();
-    while (!text.empty()) {
-        const size_t end = text.find("\r\n");
-        const std::string_view line = text.substr(0, end);
+    for (const std::string_view line : SplitLines(item.ComparisonText())) {
         if (line.starts_with(Marks::Removed))
             lines.Removed.push_back(line.substr(Marks::Removed.size()));
         else if (line.starts_with(Marks::Added))
             lines.Added.push_back(line.substr(Marks::Added.size()));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 2);
     }
 }
 

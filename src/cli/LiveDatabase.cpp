@@ -10,15 +10,21 @@ namespace quorvex {
 TLiveConnection::TLiveConnection(const TLiveRead& read)
     : m_read(read)
 {
-    m_session.SetAlias(m_read.Alias);
-    m_session.SetLoginCallback([this](TLoginParams& login) {
-        login.UserName = m_read.User;
-        login.Password = m_read.Password;
-    });
+    SetLogin(m_session, m_read.Alias, m_read.User, m_read.Password);
     m_query = m_session.CreateQuery();
 }
 
 TLiveConnection::~TLiveConnection() = default;
+
+void SetLogin(TQtSession& session, const std::string& alias, const std::string& user,
+              const std::string& password)
+{
+    session.SetAlias(alias);
+    session.SetLoginCallback([user, password](TLoginParams& login) {
+        login.UserName = user;
+        login.Password = password;
+    });
+}
 
 std::unique_ptr<TDBNewOracle> TLiveConnection::ReadModel(const TProgress& progress)
 {

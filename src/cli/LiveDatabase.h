@@ -47,6 +47,10 @@ private:
 // A TLiveConnection's ReadModel, the connection closed afterwards.
 std::unique_ptr<TDBNewOracle> ReadLiveModel(const TLiveRead& read, const TProgress& progress);
 
+// Points the session at the alias, logging in as `user` with `password` when it opens.
+void SetLogin(TQtSession& session, const std::string& alias, const std::string& user,
+              const std::string& password);
+
 // The password operand as given, or for "-" the value of $QUORVEX_PASSWORD, so that it does
 // not show in process lists. An Exception when "-" is given and the variable is not set.
 std::string ResolvePassword(const std::string& operand);

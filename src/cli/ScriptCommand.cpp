@@ -36,11 +36,7 @@ int RunScript(const TCommandContext& context)
         scripts.emplace_back(operands[i], ReadScriptFile(operands[i]));
 
     TQtSession session;
-    session.SetAlias(operands[0]);
-    session.SetLoginCallback([&](TLoginParams& login) {
-        login.UserName = user;
-        login.Password = password;
-    });
+    SetLogin(session, operands[0], user, password);
     session.Open();
 
     // Progress shows only on a terminal; a log gets the failures and the count alone.

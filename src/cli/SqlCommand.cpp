@@ -4,6 +4,7 @@
 #include "JsonText.h"
 #include "LiveDatabase.h"
 #include "engine/QtSession.h"
+#include "model/TextLines.h"
 #include "persistence/Exceptions.h"
 
 #include <iostream>
@@ -15,20 +16,6 @@
 namespace quorvex {
 
 namespace {
-
-// Lines end at CR LF, LF or CR; a final line break adds no empty line.
-std::vector<std::string> Lines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const auto end = text.find_first_of("\r\n");
-        lines.emplace_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
-    }
-    return lines;
-}
 
 // A CSV field: quoted, its quotes doubled, when it holds a separator, a quote or a line break.
 std::string CsvField(std::string_view text)
@@ -102,7 +89,9 @@ int RunSql(const TCommandContext& context)
     std::string text = operands[3];
     if (text == "-")
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    std::vector<std::string> lines = Lines(text);
+    std::vector<std::string> lines;
+    for (const std::string_view line : SplitLines(text))
+        lines.emplace_back(line);
     if (lines.empty())
         throw Exception("The statement is empty");
     // As in a text pane: "*NAME" queries the table, the first character tells a query from a
@@ -115,11 +104,7 @@ int RunSql(const TCommandContext& context)
     const std::string user = operands[1];
     const std::string password = ResolvePassword(operands[2]);
     TQtSession session;
-    session.SetAlias(operands[0]);
-    session.SetLoginCallback([&](TLoginParams& login) {
-        login.UserName = user;
-        login.Password = password;
-    });
+    SetLogin(session, operands[0], user, password);
     const char first = lines.front().front();
     std::string statement;
     if (first == 'S' || first == 's') {

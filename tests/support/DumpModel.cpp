@@ -2,6 +2,7 @@
 
 #include "model/DefaultItem.h"
 #include "model/OwnerItem.h"
+#include "model/TextLines.h"
 #include "persistence/CleanList.h"
 
 #include <string_view>
@@ -13,15 +14,11 @@ namespace {
 void AppendLines(std::string& out, std::string_view text, const std::string& indent,
                  std::string_view prefix)
 {
-    while (!text.empty()) {
-        const size_t end = text.find_first_of("\r\n");
+    for (const std::string_view line : SplitLines(text)) {
         out += indent;
         out += prefix;
-        out += text.substr(0, end);
+        out += line;
         out += '\n';
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
     }
 }
 
