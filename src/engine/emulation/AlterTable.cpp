@@ -5,19 +5,12 @@
 #include "persistence/Exceptions.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace quorvex::emulation {
 
 namespace {
 
 using namespace constraint_types;
-
-bool IsAny(const TStatementTokens& t, size_t k, std::initializer_list<std::string_view> words)
-{
-    return std::any_of(words.begin(), words.end(),
-                       [&](std::string_view word) { return t.IsKeyword(k, word); });
-}
 
 // Where a clause written without parentheses ends: at the next ADD, MODIFY, DROP or RENAME
 // outside parentheses.
@@ -26,7 +19,7 @@ size_t ClauseEnd(const TStatementTokens& t, size_t k)
     for (; k < t.Size(); ++k) {
         if (t.IsSymbol(k, "("))
             k = t.Closing(k);
-        else if (IsAny(t, k, {"ADD", "MODIFY", "DROP", "RENAME"}))
+        else if (t.IsAnyKeyword(k, {"ADD", "MODIFY", "DROP", "RENAME"}))
             break;
     }
     return std::min(k, t.Size());
@@ -88,14 +81,14 @@ size_t EnableOrDisable(const TEmulationContext& context, const TTableRef& table,
                        const TStatementTokens& t, size_t k, bool enable)
 {
     sqlite3* db = context.Db();
-    if (IsAny(t, k, {"VALIDATE", "NOVALIDATE"}))
+    if (t.IsAnyKeyword(k, {"VALIDATE", "NOVALIDATE"}))
         ++k;
     if (t.IsKeyword(k, "ALL") && t.IsKeyword(k + 1, "TRIGGERS")) {
         RunStatement(db, R"(UPDATE SYS."TRIGGER$" SET "ENABLED" = ? WHERE "BASEOBJECT" = ?)",
                      {std::int64_t{enable ? 1 : 0}, table.ObjNo});
         return k + 2;
     }
-    if (IsAny(t, k, {"TABLE", "ROW"}))
+    if (t.IsAnyKeyword(k, {"TABLE", "ROW"}))
         return k + 2; // TABLE LOCK, ROW MOVEMENT
     const std::string verb = enable ? "enable" : "disable";
     const std::string missing =
@@ -124,7 +117,8 @@ size_t EnableOrDisable(const TEmulationContext& context, const TTableRef& table,
         throw Exception("ORA-01735: invalid ALTER TABLE option");
     }
     bool cascade = false;
-    while (k < t.Size() && !IsAny(t, k, {"ADD", "MODIFY", "DROP", "RENAME", "ENABLE", "DISABLE"})) {
+    while (k < t.Size() &&
+           !t.IsAnyKeyword(k, {"ADD", "MODIFY", "DROP", "RENAME", "ENABLE", "DISABLE"})) {
         cascade = cascade || t.IsKeyword(k, "CASCADE");
         k = t.IsSymbol(k, "(") ? t.Closing(k) + 1 : k + 1;
     }
@@ -139,7 +133,7 @@ size_t Modify(const TEmulationContext& context, const TTableRef& table, const TS
 {
     if (t.IsKeyword(k, "CONSTRAINT")) {
         size_t state = k + 2;
-        const bool validation = IsAny(t, state, {"VALIDATE", "NOVALIDATE", "RELY", "NORELY"});
+        const bool validation = t.IsAnyKeyword(state, {"VALIDATE", "NOVALIDATE", "RELY", "NORELY"});
         if (validation)
             ++state;
         if (!t.IsKeyword(state, "ENABLE") && !t.IsKeyword(state, "DISABLE"))
@@ -193,10 +187,10 @@ size_t Drop(const TEmulationContext& context, const TTableRef& table, const TSta
         throw Exception("ORA-01735: invalid ALTER TABLE option");
     }
     bool cascade = false;
-    while (IsAny(t, k, {"CASCADE", "CONSTRAINTS", "INVALIDATE", "KEEP", "ONLINE"}) ||
+    while (t.IsAnyKeyword(k, {"CASCADE", "CONSTRAINTS", "INVALIDATE", "KEEP", "ONLINE"}) ||
            (t.IsKeyword(k, "DROP") && t.IsKeyword(k + 1, "INDEX"))) {
         cascade = cascade || t.IsKeyword(k, "CASCADE");
-        k += IsAny(t, k, {"KEEP", "DROP"}) ? 2 : 1;
+        k += t.IsAnyKeyword(k, {"KEEP", "DROP"}) ? 2 : 1;
     }
     for (const std::string& column : columns)
         DropColumn(context, table, column, cascade);
@@ -257,13 +251,13 @@ size_t Rename(const TEmulationContext& context, TTableRef& table, const TStateme
 // Physical and housekeeping clauses, which have no meaning here.
 bool IsPhysical(const TStatementTokens& t, size_t k)
 {
-    return IsAny(t, k, {"LOGGING",    "NOLOGGING", "PARALLEL",   "NOPARALLEL",   "CACHE",
-                        "NOCACHE",    "MOVE",      "PCTFREE",    "PCTUSED",      "INITRANS",
-                        "MAXTRANS",   "STORAGE",   "COMPRESS",   "NOCOMPRESS",   "ALLOCATE",
-                        "DEALLOCATE", "SHRINK",    "MONITORING", "NOMONITORING", "READ",
-                        "TRUNCATE",   "SPLIT",     "MERGE",      "EXCHANGE",     "COALESCE",
-                        "UPGRADE",    "FLASHBACK", "NO",         "ROW",          "RESULT_CACHE",
-                        "SET"});
+    return t.IsAnyKeyword(
+        k, {"LOGGING",      "NOLOGGING",  "PARALLEL",  "NOPARALLEL", "CACHE",    "NOCACHE",
+            "MOVE",         "PCTFREE",    "PCTUSED",   "INITRANS",   "MAXTRANS", "STORAGE",
+            "COMPRESS",     "NOCOMPRESS", "ALLOCATE",  "DEALLOCATE", "SHRINK",   "MONITORING",
+            "NOMONITORING", "READ",       "TRUNCATE",  "SPLIT",      "MERGE",    "EXCHANGE",
+            "COALESCE",     "UPGRADE",    "FLASHBACK", "NO",         "ROW",      "RESULT_CACHE",
+            "SET"});
 }
 
 } // namespace

@@ -40,14 +40,6 @@ std::optional<TDictionaryObject> Rival(const TDictionary& dictionary, std::int64
 
 } // namespace
 
-void TouchReplacedObject(sqlite3* db, std::int64_t objNo, int status)
-{
-    RunStatement(db,
-                 R"(UPDATE SYS."OBJ$" SET "MTIME" = datetime('now', 'localtime'),
-                        "STIME" = datetime('now', 'localtime'), "STATUS" = ? WHERE "OBJ#" = ?)",
-                 {std::int64_t{status}, objNo});
-}
-
 void StoreSourceLines(sqlite3* db, std::int64_t objNo, std::string_view text)
 {
     RunStatement(db, R"(DELETE FROM SYS."SOURCE$" WHERE "OBJ#" = ?)", {objNo});
@@ -126,7 +118,7 @@ bool EmulateCreateStoredCode(const TEmulationContext& context, std::string_view 
     std::int64_t objNo = 0;
     if (existing) {
         objNo = existing->ObjNo;
-        TouchReplacedObject(db, objNo, status);
+        dictionary.SetReplaced(objNo, status);
     } else {
         objNo = dictionary.AddObject(ownerNo, name->Name, type, status);
     }

@@ -18,9 +18,6 @@ namespace quorvex::emulation {
 // ORA-24344. False, doing nothing, for any other statement.
 bool EmulateCreateStoredCode(const TEmulationContext& context, std::string_view sql);
 
-// Marks a replaced object as changed now (MTIME, STIME) with its new status.
-void TouchReplacedObject(sqlite3* db, std::int64_t objNo, int status);
-
 // The lines of a text as SOURCE$ keeps them: each with its line feed, the last one too.
 void StoreSourceLines(sqlite3* db, std::int64_t objNo, std::string_view text);
 

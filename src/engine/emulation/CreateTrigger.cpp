@@ -184,7 +184,7 @@ void EmulateCreateTrigger(const TEmulationContext& context, const TStatementToke
     if (existing) {
         objNo = existing->ObjNo;
         RunStatement(db, R"(DELETE FROM SYS."TRIGGER$" WHERE "OBJ#" = ?)", {objNo});
-        TouchReplacedObject(db, objNo, status);
+        dictionary.SetReplaced(objNo, status);
     } else {
         objNo = dictionary.AddObject(ownerNo, name->Name, kTrigger, status);
     }

@@ -270,11 +270,7 @@ void EmulateCreateView(const TEmulationContext& context, std::string_view sql)
     std::int64_t objNo = 0;
     if (existing) {
         objNo = existing->ObjNo;
-        dictionary.SetStatus(objNo, status);
-        RunStatement(db,
-                     R"(UPDATE SYS."OBJ$" SET "MTIME" = datetime('now', 'localtime')
-                        WHERE "OBJ#" = ?)",
-                     {objNo});
+        dictionary.SetReplaced(objNo, status);
     } else {
         objNo = dictionary.AddObject(ownerNo, view.Name.Name, object_types::kView, status);
     }

@@ -299,6 +299,14 @@ void TDictionary::SetStatus(std::int64_t objNo, int status)
                  {std::int64_t{status}, objNo});
 }
 
+void TDictionary::SetReplaced(std::int64_t objNo, int status)
+{
+    RunStatement(m_db,
+                 R"(UPDATE SYS."OBJ$" SET "STATUS" = ?, "MTIME" = datetime('now', 'localtime'),
+                        "STIME" = datetime('now', 'localtime') WHERE "OBJ#" = ?)",
+                 {std::int64_t{status}, objNo});
+}
+
 void TDictionary::Purge(std::int64_t objNo)
 {
     for (const TRow& row :

@@ -139,6 +139,8 @@ public:
     void AddConstraintColumn(std::int64_t conNo, std::int64_t objNo, std::int64_t colNo,
                              std::optional<int> position);
     void SetStatus(std::int64_t objNo, int status);
+    // An object replaced by CREATE OR REPLACE: changed now (MTIME, STIME), with its new status.
+    void SetReplaced(std::int64_t objNo, int status);
     // Removes everything the dictionary holds under the object number, the object's own
     // constraints included.
     void Purge(std::int64_t objNo);

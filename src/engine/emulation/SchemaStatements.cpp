@@ -5,34 +5,25 @@
 #include "engine/emulation/CreateSequence.h"
 #include "engine/emulation/CreateSynonym.h"
 
-#include <algorithm>
-#include <initializer_list>
-
 namespace quorvex::emulation {
 
 namespace {
 
-bool IsAny(const TStatementTokens& t, size_t k, std::initializer_list<std::string_view> words)
-{
-    return std::any_of(words.begin(), words.end(),
-                       [&](std::string_view word) { return t.IsKeyword(k, word); });
-}
-
 // Kinds of CREATE the schema model does not keep.
 bool CreatesNothingKept(const TStatementTokens& t, size_t k)
 {
-    return IsAny(t, k, {"MATERIALIZED", "DIMENSION", "TYPE",      "ROLE",      "CONTEXT",
-                        "DIRECTORY",    "DATABASE",  "PROFILE",   "CLUSTER",   "JAVA",
-                        "LIBRARY",      "OPERATOR",  "INDEXTYPE", "OUTLINE",   "EDITION",
-                        "AUDIT",        "ANALYTIC",  "ATTRIBUTE", "HIERARCHY", "FLASHBACK"});
+    return t.IsAnyKeyword(k, {"MATERIALIZED", "DIMENSION", "TYPE",      "ROLE",      "CONTEXT",
+                              "DIRECTORY",    "DATABASE",  "PROFILE",   "CLUSTER",   "JAVA",
+                              "LIBRARY",      "OPERATOR",  "INDEXTYPE", "OUTLINE",   "EDITION",
+                              "AUDIT",        "ANALYTIC",  "ATTRIBUTE", "HIERARCHY", "FLASHBACK"});
 }
 
 // ALTER statements that change nothing the schema model keeps.
 bool AltersNothingKept(const TStatementTokens& t)
 {
-    return IsAny(t, 1,
-                 {"SESSION", "SYSTEM", "USER", "ROLE", "PROFILE", "TABLESPACE", "DATABASE",
-                  "MATERIALIZED", "DIMENSION", "TYPE", "RESOURCE", "AUDIT", "DIRECTORY"});
+    return t.IsAnyKeyword(1,
+                          {"SESSION", "SYSTEM", "USER", "ROLE", "PROFILE", "TABLESPACE", "DATABASE",
+                           "MATERIALIZED", "DIMENSION", "TYPE", "RESOURCE", "AUDIT", "DIRECTORY"});
 }
 
 // The statement's leading keywords as Oracle names its kind ("CREATE MATERIALIZED VIEW",
@@ -42,7 +33,7 @@ std::string Kind(const TStatementTokens& t, size_t last)
     std::string kind;
     for (size_t k = 0; k <= last && k < t.Size(); ++k)
         kind += (kind.empty() ? "" : " ") + sql::NameOf(t[k]);
-    if (IsAny(t, last + 1, {"VIEW", "BODY", "LOG", "TRIGGER"}))
+    if (t.IsAnyKeyword(last + 1, {"VIEW", "BODY", "LOG", "TRIGGER"}))
         kind += " " + sql::NameOf(t[last + 1]);
     return kind;
 }
@@ -63,8 +54,8 @@ bool EmulateSchemaStatement(const TEmulationContext& context, std::string_view s
         size_t k = 1;
         if (t.IsKeyword(k, "OR") && t.IsKeyword(k + 1, "REPLACE"))
             k += 2;
-        while (
-            IsAny(t, k, {"EDITIONABLE", "NONEDITIONABLE", "PUBLIC", "SHARED", "FORCE", "NOFORCE"}))
+        while (t.IsAnyKeyword(
+            k, {"EDITIONABLE", "NONEDITIONABLE", "PUBLIC", "SHARED", "FORCE", "NOFORCE"}))
             ++k;
         if (t.IsKeyword(k, "SEQUENCE")) {
             EmulateCreateSequence(context, sql);
@@ -90,8 +81,8 @@ bool EmulateSchemaStatement(const TEmulationContext& context, std::string_view s
         EmulateComment(context, sql);
         return true;
     }
-    return IsAny(t, 0,
-                 {"GRANT", "REVOKE", "AUDIT", "NOAUDIT", "ASSOCIATE", "DISASSOCIATE", "PURGE"}) &&
+    return t.IsAnyKeyword(
+               0, {"GRANT", "REVOKE", "AUDIT", "NOAUDIT", "ASSOCIATE", "DISASSOCIATE", "PURGE"}) &&
            Ignored(context, Kind(t, 0));
 }
 

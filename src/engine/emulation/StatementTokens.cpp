@@ -17,6 +17,13 @@ bool TStatementTokens::IsKeyword(size_t index, std::string_view keyword) const
     return index < m_tokens.size() && sql::IsKeyword(m_tokens[index], keyword);
 }
 
+bool TStatementTokens::IsAnyKeyword(size_t index,
+                                    std::initializer_list<std::string_view> keywords) const
+{
+    return std::any_of(keywords.begin(), keywords.end(),
+                       [&](std::string_view keyword) { return IsKeyword(index, keyword); });
+}
+
 bool TStatementTokens::IsSymbol(size_t index, std::string_view symbol) const
 {
     return index < m_tokens.size() && sql::IsSymbol(m_tokens[index], symbol);

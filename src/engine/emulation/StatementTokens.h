@@ -2,6 +2,7 @@
 
 #include "engine/sql/SqlTokenizer.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,8 @@ public:
     std::string_view Sql() const { return m_sql; }
 
     bool IsKeyword(size_t index, std::string_view keyword) const;
+    // Any of the keywords.
+    bool IsAnyKeyword(size_t index, std::initializer_list<std::string_view> keywords) const;
     bool IsSymbol(size_t index, std::string_view symbol) const;
     // A word or a quoted name.
     bool IsName(size_t index) const;

@@ -4,56 +4,45 @@
 #include "persistence/Exceptions.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace quorvex::emulation {
 
 namespace {
 
-bool IsAny(const TStatementTokens& t, size_t k, std::initializer_list<std::string_view> words)
-{
-    return std::any_of(words.begin(), words.end(),
-                       [&](std::string_view word) { return t.IsKeyword(k, word); });
-}
-
 // Words after which a column's type has ended.
 bool EndsType(const TStatementTokens& t, size_t k)
 {
-    return IsAny(t, k,
-                 {"DEFAULT", "CONSTRAINT", "NOT", "NULL", "PRIMARY", "UNIQUE", "CHECK",
-                  "REFERENCES", "GENERATED", "AS", "VISIBLE", "INVISIBLE", "SORT", "ENCRYPT",
-                  "COLLATE", "ENABLE", "DISABLE"});
+    return t.IsAnyKeyword(k, {"DEFAULT", "CONSTRAINT", "NOT", "NULL", "PRIMARY", "UNIQUE", "CHECK",
+                              "REFERENCES", "GENERATED", "AS", "VISIBLE", "INVISIBLE", "SORT",
+                              "ENCRYPT", "COLLATE", "ENABLE", "DISABLE"});
 }
 
 // Words that end a DEFAULT expression (never its first token).
 bool EndsDefault(const TStatementTokens& t, size_t k)
 {
-    return IsAny(t, k,
-                 {"CONSTRAINT", "NOT", "NULL", "PRIMARY", "UNIQUE", "CHECK", "REFERENCES", "ENABLE",
-                  "DISABLE", "VISIBLE", "INVISIBLE"});
+    return t.IsAnyKeyword(k, {"CONSTRAINT", "NOT", "NULL", "PRIMARY", "UNIQUE", "CHECK",
+                              "REFERENCES", "ENABLE", "DISABLE", "VISIBLE", "INVISIBLE"});
 }
 
 // Storage words of a USING INDEX clause, which are not an index name.
 bool IsIndexAttribute(const TStatementTokens& t, size_t k)
 {
-    return IsAny(t, k,
-                 {"TABLESPACE", "PCTFREE",   "PCTUSED", "INITRANS", "MAXTRANS",   "STORAGE",
-                  "LOGGING",    "NOLOGGING", "COMPUTE", "COMPRESS", "NOCOMPRESS", "LOCAL",
-                  "GLOBAL",     "REVERSE",   "SORT",    "NOSORT",   "PARALLEL",   "NOPARALLEL",
-                  "VISIBLE",    "INVISIBLE", "ONLINE"});
+    return t.IsAnyKeyword(
+        k, {"TABLESPACE", "PCTFREE", "PCTUSED",  "INITRANS",   "MAXTRANS", "STORAGE",   "LOGGING",
+            "NOLOGGING",  "COMPUTE", "COMPRESS", "NOCOMPRESS", "LOCAL",    "GLOBAL",    "REVERSE",
+            "SORT",       "NOSORT",  "PARALLEL", "NOPARALLEL", "VISIBLE",  "INVISIBLE", "ONLINE"});
 }
 
 bool IsStateWord(const TStatementTokens& t, size_t k)
 {
-    return IsAny(t, k,
-                 {"DEFERRABLE", "INITIALLY", "ENABLE", "DISABLE", "VALIDATE", "NOVALIDATE", "RELY",
-                  "NORELY", "USING", "EXCEPTIONS"}) ||
+    return t.IsAnyKeyword(k, {"DEFERRABLE", "INITIALLY", "ENABLE", "DISABLE", "VALIDATE",
+                              "NOVALIDATE", "RELY", "NORELY", "USING", "EXCEPTIONS"}) ||
            (t.IsKeyword(k, "NOT") && t.IsKeyword(k + 1, "DEFERRABLE"));
 }
 
 bool StartsInlineConstraint(const TStatementTokens& t, size_t k)
 {
-    return IsAny(t, k, {"PRIMARY", "UNIQUE", "CHECK", "REFERENCES", "FOREIGN"}) ||
+    return t.IsAnyKeyword(k, {"PRIMARY", "UNIQUE", "CHECK", "REFERENCES", "FOREIGN"}) ||
            (t.IsKeyword(k, "NOT") && t.IsKeyword(k + 1, "NULL"));
 }
 
@@ -96,7 +85,7 @@ size_t ReadConstraintState(const TStatementTokens& t, size_t k, size_t last, TCo
         } else if (t.IsKeyword(k, "ENABLE") || t.IsKeyword(k, "DISABLE")) {
             decl.Enabled = t.IsKeyword(k, "ENABLE");
             ++k;
-        } else if (IsAny(t, k, {"VALIDATE", "NOVALIDATE", "RELY", "NORELY"})) {
+        } else if (t.IsAnyKeyword(k, {"VALIDATE", "NOVALIDATE", "RELY", "NORELY"})) {
             ++k;
         } else if (t.IsKeyword(k, "USING") && t.IsKeyword(k + 1, "INDEX")) {
             k = ReadUsingIndex(t, k + 2, last, decl);
@@ -181,7 +170,7 @@ std::vector<std::pair<size_t, size_t>> ListItems(const TStatementTokens& t, size
 
 bool StartsOutOfLineConstraint(const TStatementTokens& t, size_t k)
 {
-    return IsAny(t, k, {"CONSTRAINT", "PRIMARY", "UNIQUE", "CHECK", "FOREIGN"});
+    return t.IsAnyKeyword(k, {"CONSTRAINT", "PRIMARY", "UNIQUE", "CHECK", "FOREIGN"});
 }
 
 std::vector<std::string> ReadNameList(const TStatementTokens& t, size_t open)
