@@ -18,11 +18,6 @@ namespace {
 // The run finished, but not every statement ran: the status compare uses for changes.
 constexpr int kSomeFailed = 1;
 
-std::string Counted(int count, std::string_view what)
-{
-    return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
-}
-
 } // namespace
 
 int RunScript(const TCommandContext& context)
@@ -61,8 +56,7 @@ int RunScript(const TCommandContext& context)
     }
     if (progress)
         progress->Finish();
-    context.Err << Counted(runner.StatementsRun(), "statement") << " run, " << runner.Failures()
-                << " failed\n";
+    context.Err << runner.Summary() << '\n';
     context.Err.flush();
     return runner.Failures() > 0 ? kSomeFailed : ExitCodes::Success;
 }

@@ -165,6 +165,12 @@ void TScriptRunner::Include(const std::string& fileName, int line, const std::st
     RunText(included, text);
 }
 
+std::string TScriptRunner::Summary() const
+{
+    return std::to_string(m_statementsRun) + (m_statementsRun == 1 ? " statement" : " statements") +
+           " run, " + std::to_string(m_failures) + " failed";
+}
+
 void TScriptRunner::Fail(const std::string& fileName, int line, const std::string& message)
 {
     ++m_failures;

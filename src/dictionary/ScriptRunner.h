@@ -47,6 +47,8 @@ public:
 
     int StatementsRun() const { return m_statementsRun; }
     int Failures() const { return m_failures; }
+    // "12 statements run, 1 failed": how a run ends, on the command line and in the window.
+    std::string Summary() const;
 
 private:
     void RunItems(const std::string& fileName, const std::vector<TScriptItem>& items);

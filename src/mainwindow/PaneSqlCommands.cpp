@@ -90,11 +90,7 @@ void TPaneSqlCommands::RunScript1Click()
         runner.SetFailureReport(
             [&](const std::string& report) { failures << QString::fromStdString(report); });
         runner.RunText("Script", pane->toPlainText().toStdString());
-        const int run = runner.StatementsRun();
-        m_host.SetStatusText(QStringLiteral("%1 statement%2 run, %3 failed")
-                                 .arg(run)
-                                 .arg(run == 1 ? "" : "s")
-                                 .arg(runner.Failures()));
+        m_host.SetStatusText(QString::fromStdString(runner.Summary()));
     } catch (const EAbort&) {
         return; // a cancelled login shows nothing
     } catch (const std::exception& error) {
