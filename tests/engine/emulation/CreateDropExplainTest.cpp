@@ -2,6 +2,7 @@
 // SQLite schema files, and Oracle's refusals come with Oracle's messages.
 #include "EmulationTestSupport.h"
 #include "persistence/Exceptions.h"
+#include "sqltools/ResultsTexts.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -10,13 +11,6 @@ namespace quorvex::test {
 namespace {
 
 constexpr const char* kExists = "ORA-00955: name is already used by an existing object";
-constexpr const char* kPlanTable =
-    "CREATE TABLE QUORVEX_PLAN_TABLE (STATEMENT_ID VARCHAR2(30),TIMESTAMP DATE,REMARKS "
-    "VARCHAR2(80),OPERATION VARCHAR2(30),OPTIONS VARCHAR2(30),OBJECT_NODE VARCHAR2(128),"
-    "OBJECT_OWNER VARCHAR2(30),OBJECT_NAME VARCHAR2(30),OBJECT_INSTANCE NUMERIC,OBJECT_TYPE "
-    "VARCHAR2(30),OPTIMIZER VARCHAR2(255),SEARCH_COLUMNS NUMERIC,ID NUMERIC,PARENT_ID NUMERIC,"
-    "POSITION NUMERIC,COST NUMERIC,CARDINALITY NUMERIC,BYTES NUMERIC,OTHER_TAG VARCHAR2(255),"
-    "OTHER LONG)";
 
 // The columns of a table or view as USER_TAB_COLUMNS describes them.
 std::string Columns(DemoSession& session, const std::string& table)
@@ -29,7 +23,7 @@ std::string Columns(DemoSession& session, const std::string& table)
 TEST(CreateTable, TablesEnterTheDictionaryAndTheOwnersFile)
 {
     DemoSession scott("scott", "tiger");
-    scott.Execute(kPlanTable);
+    scott.Execute(kPlanTableSql);
     EXPECT_EQ(scott.Text(R"(SELECT u."NAME", o."TYPE#", o."STATUS", o."OBJ#" > 51008
         FROM SYS."OBJ$" o JOIN SYS."USER$" u ON u."USER#" = o."OWNER#"
         WHERE o."NAME" = 'QUORVEX_PLAN_TABLE')"),
@@ -37,7 +31,7 @@ TEST(CreateTable, TablesEnterTheDictionaryAndTheOwnersFile)
     EXPECT_EQ(scott.Count("SELECT COUNT(*) FROM SCOTT.sqlite_master WHERE name = "
                           "'QUORVEX_PLAN_TABLE'"),
               1);
-    EXPECT_EQ(scott.ErrorOf(kPlanTable), kExists);
+    EXPECT_EQ(scott.ErrorOf(kPlanTableSql), kExists);
     scott.Execute("create table notes (id number(6) constraint notes_pk primary key, "
                   "body varchar2(200) not null, created date default sysdate, "
                   "\"Mixed\" char(1), other number) tablespace users pctfree 10");
@@ -247,7 +241,7 @@ TEST(ExplainPlanSession, PlansAreStoredByStatement)
                                   id + "' ORDER BY ID");
     };
     EXPECT_THROW(explain("1", "SELECT * FROM EMP"), Exception); // no plan table yet
-    scott.Execute(kPlanTable);
+    scott.Execute(kPlanTableSql);
     EXPECT_EQ(explain("2", "SELECT * FROM NO_SUCH_TABLE"), "no such table: NO_SUCH_TABLE");
     EXPECT_EQ(explain("3", "SELEC 1"), "near \"SELEC\": syntax error");
     const std::string top = "0|NULL|NULL|SELECT STATEMENT|NULL|NULL|NULL|NULL|1\n";
