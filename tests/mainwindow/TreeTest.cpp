@@ -167,8 +167,8 @@ TEST(TreeState, ImagesPassUpAsTheRulesSay)
         SCOPED_TRACE(c.toStdString());
         SchemaBuilder b;
         int number = 0;
-        for (const QString& spec : c.section(':', 0, 0).split(", ")) {
-            const QStringList items = spec.split(' ');
+        for (const QString& part : c.section(':', 0, 0).split(", ")) {
+            const QStringList items = part.split(' ');
             const std::string name = "T" + std::to_string(number++);
             TObjectItem& t = *b.Object(ObjectTypes::Table, name.c_str(), items[0].toInt());
             for (const QString& item : items.mid(1)) {
