@@ -133,6 +133,12 @@ public:
     // What the statements run since the last call accepted but did not carry out (a statement
     // the database keeps nothing of), one text each, oldest first; the list is then empty.
     virtual std::vector<std::string> TakeNotices() { return {}; }
+    // Statements run between BeginBatch and EndBatch (a script) may be committed together, in
+    // a few large commits: each still takes effect whole or not at all, as if run alone, but
+    // a crash before EndBatch may undo the latest of them. EndBatch commits what is pending and
+    // raises when that fails. Connections that commit as they go ignore both.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
     // With parameter parsing off, a colon is sent unchanged (statements typed by the user).
     virtual std::unique_ptr<TQuery> CreateQuery(bool parseParams = true) = 0;
     virtual std::unique_ptr<TStoredProc> CreateStoredProc(std::string_view name) = 0;

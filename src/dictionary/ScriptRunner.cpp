@@ -74,14 +74,22 @@ bool TScriptRunner::RunText(const std::string& fileName, std::string_view text)
 {
     if (m_ended)
         return false;
+    // The outermost script commits in batches: a statement a time costs several disk syncs each.
+    const bool outermost = m_open.empty();
+    if (outermost)
+        m_session.BeginBatch();
     m_open.push_back(FullPath(fileName));
     try {
         RunItems(fileName, SplitScript(text));
     } catch (...) {
         m_open.pop_back();
+        if (outermost)
+            EndBatch();
         throw;
     }
     m_open.pop_back();
+    if (outermost)
+        EndBatch();
     return !m_ended;
 }
 
@@ -101,6 +109,8 @@ void TScriptRunner::RunItems(const std::string& fileName, const std::vector<TScr
             if (m_progress)
                 m_progress({fileName, ++number, count});
             ++m_statementsRun;
+            m_lastFile = fileName;
+            m_lastLine = item.Line;
             try {
                 m_session.ExecuteStatement(item.Text);
                 for (const std::string& notice : m_session.TakeNotices()) {
@@ -163,6 +173,17 @@ void TScriptRunner::Include(const std::string& fileName, int line, const std::st
         return;
     }
     RunText(included, text);
+}
+
+void TScriptRunner::EndBatch()
+{
+    try {
+        m_session.EndBatch();
+    } catch (const EAbort&) {
+        throw;
+    } catch (const Exception& e) {
+        Fail(m_lastFile, m_lastLine, e.what());
+    }
 }
 
 std::string TScriptRunner::Summary() const

@@ -54,6 +54,8 @@ private:
     void RunItems(const std::string& fileName, const std::vector<TScriptItem>& items);
     void Include(const std::string& fileName, int line, const std::string& name);
     void Fail(const std::string& fileName, int line, const std::string& message);
+    // Commits the statements run; a failure is reported at the last of them.
+    void EndBatch();
 
     TDatabaseSession& m_session;
     bool m_stopOnError = false;
@@ -64,6 +66,8 @@ private:
     int m_includes = 0;
     int m_statementsRun = 0;
     int m_failures = 0;
+    std::string m_lastFile;
+    int m_lastLine = 0;
 };
 
 // A script file's text. An Exception names the file when it is missing, unreadable, a folder,

@@ -37,6 +37,9 @@ public:
     virtual bool IsSqlite() const = 0;
     // See TDatabaseSession::TakeNotices.
     virtual std::vector<std::string> TakeNotices() { return {}; }
+    // See TDatabaseSession::BeginBatch.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
 };
 
 } // namespace quorvex

@@ -92,4 +92,14 @@ std::vector<std::string> TEmbeddedConnection::TakeNotices()
     return m_statements->TakeNotices();
 }
 
+void TEmbeddedConnection::BeginBatch()
+{
+    m_statements->Batch().Begin();
+}
+
+void TEmbeddedConnection::EndBatch()
+{
+    m_statements->Batch().End();
+}
+
 } // namespace quorvex

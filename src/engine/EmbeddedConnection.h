@@ -30,6 +30,8 @@ public:
     std::unique_ptr<TCursor> OpenCursor(const TStatementRequest& request) override;
     void Execute(const TStatementRequest& request) override;
     std::vector<std::string> TakeNotices() override;
+    void BeginBatch() override;
+    void EndBatch() override;
     bool IsSqlite() const override { return true; }
 
 private:

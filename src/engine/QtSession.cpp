@@ -102,6 +102,8 @@ void TQtSession::Open()
         throw Exception(messages::kNoAliasSpecified);
     m_connection = Connect(*alias, login);
     m_userName = sql::ToUpper(login.UserName);
+    if (m_batch)
+        m_connection->BeginBatch();
 }
 
 std::unique_ptr<TBackendConnection> TQtSession::Connect(const TAliasConfig& alias,
@@ -144,6 +146,20 @@ void TQtSession::Close()
 std::vector<std::string> TQtSession::TakeNotices()
 {
     return m_connection ? m_connection->TakeNotices() : std::vector<std::string>{};
+}
+
+void TQtSession::BeginBatch()
+{
+    m_batch = true;
+    if (m_connection)
+        m_connection->BeginBatch();
+}
+
+void TQtSession::EndBatch()
+{
+    m_batch = false;
+    if (m_connection)
+        m_connection->EndBatch();
 }
 
 TBackendConnection& TQtSession::Connection()

@@ -46,6 +46,9 @@ public:
     // Runs one statement without parameters; opens the connection first when needed.
     void ExecuteStatement(std::string_view sql) override;
     std::vector<std::string> TakeNotices() override;
+    // A batch begun before the connection opens applies to it once open.
+    void BeginBatch() override;
+    void EndBatch() override;
     std::unique_ptr<TQuery> CreateQuery(bool parseParams = true) override;
     std::unique_ptr<TStoredProc> CreateStoredProc(std::string_view name) override;
 
@@ -64,6 +67,7 @@ private:
     TLoginCallback m_login;
     std::unique_ptr<TBackendConnection> m_connection;
     std::string m_userName;
+    bool m_batch = false;
     std::vector<TSessionClient*> m_clients;
 };
 

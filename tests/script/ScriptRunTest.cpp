@@ -3,6 +3,7 @@
 // the test's folder in them and in the outputs, so that every case is one row: arguments, exit
 // status, both outputs.
 #include "DemoCopy.h"
+#include "DiskFull.h"
 #include "TestSupport.h"
 #include "cli/Cli.h"
 
@@ -128,6 +129,38 @@ TEST_F(ScriptRun, StopOnErrorAndExitEndTheRun)
     };
     for (const TRun& run : runs)
         Check(run);
+}
+
+TEST_F(ScriptRun, UsersComeAndGoMidScript)
+{
+    Write("users.sql", "CREATE TABLE SCOTT.NOTES (A NUMBER);\nCREATE USER BOB IDENTIFIED BY bob;\n"
+                       "CREATE TABLE BOB.T (A NUMBER);\nINSERT INTO BOB.T VALUES (1);\n"
+                       "INSERT INTO SCOTT.NOTES SELECT A FROM BOB.T;\nDROP USER BOB CASCADE;\n");
+    Check({"script DEMO SYSTEM manager @/users.sql", 0, "6 statements run, 0 failed\n"});
+    Check({"sql DEMO SCOTT tiger 'SELECT * FROM NOTES'", 0, "", "A\n1\n"});
+    Check({"sql DEMO BOB bob 'SELECT 1 FROM DUAL'", 2,
+           "ORA-01017: invalid username/password; logon denied\n"});
+}
+
+// A script's statements are committed together: when that fails, the database is as it was
+// before the run and the report says what was undone.
+TEST_F(ScriptRun, AFailedCommitLeavesTheDatabaseAsItWas)
+{
+    std::string script;
+    for (int i = 1; i <= 20; ++i)
+        script += "CREATE TABLE T" + std::to_string(i) + " (A NUMBER PRIMARY KEY);\n";
+    Write("a.sql", script);
+    std::uintmax_t largest = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir.File("demo")))
+        largest = std::max(largest, entry.file_size());
+    const std::string before = FolderContents(m_dir.File("demo"));
+    {
+        const TDiskFull full(largest);
+        Check({"script DEMO SCOTT tiger @/a.sql", 1,
+               "@/a.sql:20: disk I/O error; the work of the last 20 statements could not be "
+               "committed and was undone\n20 statements run, 1 failed\n"});
+    }
+    EXPECT_EQ(FolderContents(m_dir.File("demo")), before);
 }
 
 TEST_F(ScriptRun, RunsThatCannotStartRunNothing)

@@ -159,6 +159,19 @@ TDictionary::TDictionary(sqlite3* db, std::string folder, std::string loginUser)
     , m_folder(std::move(folder))
     , m_loginUser(sql::ToUpper(loginUser))
 {
+    for (const TRow& row : QueryRows(m_db, "PRAGMA database_list"))
+        SetCacheSize(row[1].AsText());
+    // Each statement of a script runs in a savepoint; its undo pages otherwise go to a temporary
+    // file, at a system call each. Set before any temporary object exists: changing the setting
+    // drops them.
+    RunStatement(m_db, "PRAGMA temp_store = MEMORY");
+}
+
+void TDictionary::SetCacheSize(const std::string& schema) const
+{
+    // SQLite reads a schema's whole table list for each CREATE it runs there; with the default
+    // 2 MB cache a schema of thousands of tables is read from its file every time.
+    RunStatement(m_db, "PRAGMA " + QuotedName(schema) + ".cache_size = -65536");
 }
 
 std::int64_t TDictionary::UserNo(const std::string& user) const
@@ -189,6 +202,7 @@ void TDictionary::Attach(const std::string& schema)
         return;
     UserNo(schema); // only users have schema files
     RunStatement(m_db, "ATTACH DATABASE ? AS " + QuotedName(schema), {SchemaPath(schema)});
+    SetCacheSize(schema);
 }
 
 void TDictionary::Detach(const std::string& schema)
@@ -208,10 +222,12 @@ std::optional<TDictionaryObject> TDictionary::Find(std::int64_t ownerNo, std::st
     std::string list;
     for (const int type : types)
         list += (list.empty() ? "" : ",") + std::to_string(type);
+    // The unary plus keeps SQLite from searching by owner and type, which reads every table
+    // of the owner, instead of by owner and name.
     const auto rows = QueryRows(m_db,
                                 R"(SELECT "OBJ#", "TYPE#", "STATUS" FROM SYS."OBJ$"
-                                   WHERE "OWNER#" = ? AND "NAME" = ? AND "TYPE#" IN ()" +
-                                    list + R"() ORDER BY "TYPE#")",
+                                   WHERE "OWNER#" = ? AND "NAME" = ? AND +"TYPE#" IN ()" +
+                                    list + R"() ORDER BY +"TYPE#")",
                                 {ownerNo, std::string(name)});
     if (rows.empty())
         return std::nullopt;

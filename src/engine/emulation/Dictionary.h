@@ -151,6 +151,8 @@ public:
                             std::string_view type) const;
 
 private:
+    void SetCacheSize(const std::string& schema) const;
+
     sqlite3* m_db;
     std::string m_folder;
     std::string m_loginUser;

@@ -83,6 +83,7 @@ TEmbeddedStatements::TEmbeddedStatements(sqlite3* db, const std::string& folder,
                                          const std::string& loginUser)
     : m_db(db)
     , m_dictionary(db, folder, loginUser)
+    , m_batch(db)
 {
     RegisterOracleFunctions(m_db);
     CreateCatalogViews(m_db, m_dictionary.UserNo(m_dictionary.LoginUser()));
@@ -148,7 +149,7 @@ std::unique_ptr<TCursor> TEmbeddedStatements::OpenCursor(const TStatementRequest
 void TEmbeddedStatements::Execute(const TStatementRequest& request)
 {
     for (const std::string_view statement : SplitStatements(request.Sql))
-        ExecuteOne(statement, request);
+        m_batch.Run(statement, [&] { ExecuteOne(statement, request); });
 }
 
 void TEmbeddedStatements::ExecuteOne(std::string_view statement, const TStatementRequest& request)

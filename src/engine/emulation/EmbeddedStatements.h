@@ -3,6 +3,7 @@
 #include "engine/BackendConnection.h"
 #include "engine/SqliteStatementPreparer.h"
 #include "engine/emulation/Dictionary.h"
+#include "engine/emulation/StatementBatch.h"
 
 #include <memory>
 #include <string>
@@ -38,6 +39,8 @@ public:
     void Execute(const TStatementRequest& request);
     // Statements accepted without any effect since the last call, one text each.
     std::vector<std::string> TakeNotices() { return std::exchange(m_notices, {}); }
+    // Execute runs its statements in this batch while it is active.
+    TStatementBatch& Batch() { return m_batch; }
 
 private:
     // True when the statement was emulated.
@@ -49,6 +52,7 @@ private:
     TDictionary m_dictionary;
     TSqliteStatementPreparer m_preparer;
     std::vector<std::string> m_notices;
+    TStatementBatch m_batch; // last: commits what is pending before the rest goes
 };
 
 } // namespace quorvex::emulation
