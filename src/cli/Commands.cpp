@@ -8,6 +8,7 @@
 #include "ScriptCommand.h"
 #include "SqlCommand.h"
 #include "dictionary/DBOraClass.h"
+#include "dictionary/SynonymTargets.h"
 #include "engine/AliasStore.h"
 #include "model/ComparisonReport.h"
 #include "model/DdlScript.h"
@@ -151,10 +152,20 @@ std::optional<std::int32_t> ScriptOwner(const TDBNewOracle& model)
 int RunDdl(const TCommandContext& context)
 {
     const bool live = context.Args.Has("--db");
-    const auto model = live ? ReadLive(context, 0) : LoadSnapshot(context.Args.Operands[0]);
+    std::unique_ptr<TDBNewOracle> model;
+    // A snapshot holds no synonym's target; the database's dictionary does.
+    TSynonymTargets synonyms;
+    if (live) {
+        TLiveConnection connection(LiveRead(context, 0));
+        TProgressDisplay progress(context.Err, context.ErrIsTerminal);
+        model = connection.ReadModel(progress.Callback());
+        synonyms = ReadSynonymTargets(connection.Query(), ScriptOwner(*model));
+    } else {
+        model = LoadSnapshot(context.Args.Operands[0]);
+    }
     // Through a temporary file: a failed write leaves an earlier script in place.
     TSafeFileSink sink(context.Args.Operands[live ? 3 : 1]);
-    WriteDdlScript(model->Objects(), model->Owners(), ScriptOwner(*model), sink);
+    WriteDdlScript(model->Objects(), model->Owners(), ScriptOwner(*model), sink, synonyms);
     sink.Commit();
     return ExitCodes::Success;
 }

@@ -38,9 +38,11 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 class TDdlWriter {
 public:
     TDdlWriter(const TObjectList& objects, const TOwnerList& owners,
-               std::optional<std::int32_t> ownerNo, TByteSink& sink)
+               std::optional<std::int32_t> ownerNo, TByteSink& sink,
+               const TSynonymTargets& synonyms)
         : m_sink(sink)
         , m_context(objects, owners, ownerNo)
+        , m_synonyms(synonyms)
     {
         for (int i = 0; i < objects.Count(); ++i) {
             const TObjectItem* object = objects.Items(i);
@@ -205,16 +207,28 @@ private:
         Emit("Triggers", text);
     }
 
-    // The model keeps a synonym's name only, not what it stands for: no statement can be
-    // made, so the script says so rather than fail on a half statement.
+    // Without its target no statement can be made, so the script says so rather than fail
+    // on a half statement. A target in the script's own schema goes unqualified, as the
+    // synonym's own name does.
     std::string Synonym(const TObjectItem& synonym)
     {
-        return "-- CREATE SYNONYM " + m_context.Name(synonym) +
-               " FOR ...; the model does not hold what it stands for\n";
+        const auto target = m_synonyms.find({synonym.OwnerNo, synonym.ObjectName});
+        if (target == m_synonyms.end())
+            return "-- CREATE SYNONYM " + m_context.Name(synonym) +
+                   " FOR ...; the model does not hold what it stands for\n";
+        const TSynonymTarget& to = target->second;
+        const bool isPublic = m_context.OwnerName(synonym.OwnerNo) == "PUBLIC";
+        return (isPublic ? "CREATE PUBLIC SYNONYM " + QuotedName(synonym.ObjectName)
+                         : "CREATE SYNONYM " + m_context.Name(synonym)) +
+               " FOR " +
+               (to.Link.empty() ? m_context.NameOfOwner(to.Owner, to.Name)
+                                : QualifiedName(to.Owner, to.Name) + "@" + to.Link) +
+               ";\n";
     }
 
     TByteSink& m_sink;
     TDdlContext m_context;
+    const TSynonymTargets& m_synonyms;
     std::vector<const TObjectItem*> m_objects;
     bool m_written = false;
 };
@@ -222,9 +236,10 @@ private:
 } // namespace
 
 void WriteDdlScript(const TObjectList& objects, const TOwnerList& owners,
-                    std::optional<std::int32_t> ownerNo, TByteSink& sink)
+                    std::optional<std::int32_t> ownerNo, TByteSink& sink,
+                    const TSynonymTargets& synonyms)
 {
-    TDdlWriter(objects, owners, ownerNo, sink).Write();
+    TDdlWriter(objects, owners, ownerNo, sink, synonyms).Write();
 }
 
 } // namespace quorvex

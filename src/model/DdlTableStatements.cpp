@@ -234,6 +234,19 @@ std::string TDdlContext::Name(const TObjectItem& object) const
     return Qualified(object.OwnerNo, object.ObjectName);
 }
 
+std::string TDdlContext::OwnerName(std::int32_t ownerNo) const
+{
+    const auto found = m_ownerNames.find(ownerNo);
+    return found == m_ownerNames.end() ? std::string() : found->second;
+}
+
+std::string TDdlContext::NameOfOwner(std::string_view owner, std::string_view name) const
+{
+    const auto own = m_ownerNo ? m_ownerNames.find(*m_ownerNo) : m_ownerNames.end();
+    return own != m_ownerNames.end() && own->second == owner ? QuotedName(name)
+                                                             : QualifiedName(owner, name);
+}
+
 std::string TDdlContext::NameBeside(const TObjectItem& of, std::string_view name) const
 {
     return Qualified(of.OwnerNo, name);

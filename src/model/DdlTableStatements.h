@@ -23,6 +23,10 @@ public:
 
     // The object's name, qualified by its owner unless that owner's schema is being written.
     std::string Name(const TObjectItem& object) const;
+    // The owner's name; empty when the model has no such owner.
+    std::string OwnerName(std::int32_t ownerNo) const;
+    // `name` of the owner named `owner`, qualified unless that owner's schema is being written.
+    std::string NameOfOwner(std::string_view owner, std::string_view name) const;
     // `name` as if it were an object of `of`'s owner (an index beside its table).
     std::string NameBeside(const TObjectItem& of, std::string_view name) const;
     const TObjectItem* Object(std::int32_t objectNo) const;

@@ -506,24 +506,22 @@ TEST_F(CliTest, ExecutableExitStatusesAndOutputs)
     EXPECT_TRUE(ReadFileBytes(At("@s.LYT")).starts_with("0=TGDBTable\r\n0TableName=EMP\r\n"));
 }
 
-// SCOTT's schema through its DDL script: exported, dropped on a copy of the demo database, built
-// again by the script, exported again, and the two snapshots compared equal.
+// HR's schema through its DDL script: exported, the user dropped and created again on a copy of
+// the demo database, the schema built again by the script, exported again, and the two snapshots
+// compared equal.
 TEST_F(CliTest, DdlScriptBuildsTheSchemaAgain)
 {
     CopyDemoDatabase(At("@copy"));
     WriteFileBytes(At("@copy.ini"), At("[COPY]\nDRIVER=ORACLE\nBACKEND=EMBEDDED\nPATH=@copy\n"));
-    WriteFileBytes(At("@DROP.SQL"), "DROP TABLE EMP CASCADE CONSTRAINTS;\n"
-                                    "DROP TABLE DEPT CASCADE CONSTRAINTS;\n"
-                                    "DROP TABLE BONUS;\nDROP TABLE SALGRADE;\n"
-                                    "DROP SEQUENCE EMPNO_SEQ;\n");
+    WriteFileBytes(At("@USERS.SQL"), "DROP USER HR CASCADE;\nCREATE USER HR IDENTIFIED BY hr;\n");
     const std::string copy = "QUORVEX_ALIASES=@copy.ini ";
     const std::pair<std::string, TCliCase> steps[] = {
-        {copy, {"export COPY SCOTT tiger @BEFORE.OBJ", 0, "", kSourceCaptions}},
-        {"", {"ddl @BEFORE.OBJ @SCOTT.SQL", 0}},
-        {copy, {"script COPY SCOTT tiger @DROP.SQL", 0, "", "5 statements run, 0 failed\n"}},
-        {copy, {"sql COPY SCOTT tiger 'SELECT * FROM EMP'", 2, "", "no such table: EMP\n"}},
-        {copy, {"script COPY SCOTT tiger @SCOTT.SQL", 0, "", "13 statements run, 0 failed\n"}},
-        {copy, {"export COPY SCOTT tiger @AFTER.OBJ", 0, "", kSourceCaptions}},
+        {copy, {"export COPY HR hr @BEFORE.OBJ", 0, "", kSourceCaptions}},
+        {copy, {"ddl --db COPY HR hr @HR.SQL", 0, "", kSourceCaptions}},
+        {copy, {"script COPY SYSTEM manager @USERS.SQL", 0, "", "2 statements run, 0 failed\n"}},
+        {copy, {"sql COPY HR hr 'SELECT * FROM EMPLOYEES'", 2, "", "no such table: EMPLOYEES\n"}},
+        {copy, {"script COPY HR hr @HR.SQL", 0, "", "79 statements run, 0 failed\n"}},
+        {copy, {"export COPY HR hr @AFTER.OBJ", 0, "", kSourceCaptions}},
         {"", {"compare @BEFORE.OBJ @AFTER.OBJ -o @R.TXT", 0}},
     };
     for (const auto& [shell, step] : steps) {

@@ -18,10 +18,11 @@ namespace {
 
 constexpr int kDisabled = ObjectStates::Disabled;
 
-std::string Script(const TDBNewOracle& model, std::optional<std::int32_t> ownerNo)
+std::string Script(const TDBNewOracle& model, std::optional<std::int32_t> ownerNo,
+                   const TSynonymTargets& synonyms = {})
 {
     TStringSink sink;
-    WriteDdlScript(model.Objects(), model.Owners(), ownerNo, sink);
+    WriteDdlScript(model.Objects(), model.Owners(), ownerNo, sink, synonyms);
     sink.Flush();
     return sink.Bytes();
 }
@@ -198,6 +199,33 @@ TEST(DdlScript, EveryOwnerQualified)
               "-- Foreign keys\nALTER TABLE SCOTT.EMP ADD CONSTRAINT SYS_C7 FOREIGN KEY (DEPTNO) "
               "REFERENCES DEPT;\n\n"
               "-- Views\nCREATE OR REPLACE VIEW \"hr\".V AS\nSELECT 1 X FROM DUAL;\n");
+}
+
+// A target in the schema being written goes unqualified, as the synonym does.
+TEST(DdlScript, SynonymsStandForWhatTheDictionarySays)
+{
+    SchemaBuilder b;
+    b.Owner(1, "SCOTT");
+    b.Owner(2, "HR");
+    b.Owner(3, "PUBLIC");
+    for (const char* name : {"STAFF", "REMOTE", "odd", "LOST"})
+        b.Object(ObjectTypes::Synonym, name);
+    b.Object(ObjectTypes::Synonym, "DUAL2", 0, 3);
+    const TSynonymTargets targets = {{{1, "STAFF"}, {"SCOTT", "EMP", ""}},
+                                     {{1, "REMOTE"}, {"HR", "JOBS", "HQ.WORLD"}},
+                                     {{1, "odd"}, {"HR", "jobs", ""}},
+                                     {{3, "DUAL2"}, {"SYS", "DUAL", ""}}};
+    const std::string lost = " FOR ...; the model does not hold what it stands for\n";
+    EXPECT_EQ(Script(b.Schema(), 1, targets),
+              "-- Synonyms\nCREATE SYNONYM STAFF FOR EMP;\n"
+              "CREATE SYNONYM REMOTE FOR HR.JOBS@HQ.WORLD;\n"
+              "CREATE SYNONYM \"odd\" FOR HR.\"jobs\";\n-- CREATE SYNONYM LOST" +
+                  lost);
+    EXPECT_EQ(Script(b.Schema(), std::nullopt, targets),
+              "-- Synonyms\nCREATE SYNONYM SCOTT.STAFF FOR SCOTT.EMP;\n"
+              "CREATE SYNONYM SCOTT.REMOTE FOR HR.JOBS@HQ.WORLD;\n"
+              "CREATE SYNONYM SCOTT.\"odd\" FOR HR.\"jobs\";\n-- CREATE SYNONYM SCOTT.LOST" +
+                  lost + "CREATE PUBLIC SYNONYM DUAL2 FOR SYS.DUAL;\n");
 }
 
 TEST(DdlScript, WhatNoStatementExpressesIsRefused)
