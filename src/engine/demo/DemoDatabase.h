@@ -20,7 +20,7 @@ struct EmbeddedScript {
 inline constexpr const char* kDemoVersionFile = "DEMO_VERSION";
 // Version of the demo scripts; raise it whenever a script changes, so that existing demo
 // folders are rebuilt.
-inline constexpr int kDemoDatabaseVersion = 1;
+inline constexpr int kDemoDatabaseVersion = 2;
 
 // The schema of the dictionary tables, with SYS, PUBLIC and DUAL (data/dictionary.sql).
 std::string DictionarySchemaSql();

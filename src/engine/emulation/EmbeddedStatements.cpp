@@ -5,6 +5,7 @@
 #include "engine/emulation/AnonymousBlock.h"
 #include "engine/emulation/CatalogViews.h"
 #include "engine/emulation/CompileObject.h"
+#include "engine/emulation/ConstraintErrors.h"
 #include "engine/emulation/CreateIndex.h"
 #include "engine/emulation/CreateStoredCode.h"
 #include "engine/emulation/CreateTable.h"
@@ -18,6 +19,7 @@
 #include "engine/emulation/StoredProcedures.h"
 #include "engine/emulation/UserStatements.h"
 #include "engine/sql/StatementClassifier.h"
+#include "persistence/Exceptions.h"
 
 #include <sqlite3.h>
 
@@ -160,13 +162,20 @@ void TEmbeddedStatements::ExecuteOne(std::string_view statement, const TStatemen
         BindParameters(m_preparer.Prepare(statement), request.ParseParams, request.Params);
     std::string_view rest = bound.Sql;
     size_t used = 0;
-    while (!rest.empty()) {
-        TSqliteStatement sqlite(m_db, rest, &rest);
-        if (sqlite.IsEmpty())
-            continue;
-        used += sqlite.Bind(bound.Values, used);
-        while (sqlite.Step()) {
+    try {
+        while (!rest.empty()) {
+            TSqliteStatement sqlite(m_db, rest, &rest);
+            if (sqlite.IsEmpty())
+                continue;
+            used += sqlite.Bind(bound.Values, used);
+            while (sqlite.Step()) {
+            }
         }
+    } catch (const Exception& e) {
+        const bool update = sql::ClassifyStatement(statement) == sql::TStatementKind::Update;
+        if (const auto oracle = OracleConstraintMessage(m_dictionary, e.what(), update))
+            throw Exception(*oracle);
+        throw;
     }
 }
 

@@ -157,5 +157,33 @@ TEST(DataScript, DatesAndBlocksReadBackAsRows)
               "13|1999-12-31 00:00:00|other|NULL|Fri 31-Dec-1999 12:00 AM|NULL|NULL|31-DEC-99\n");
 }
 
+// Rows a key or NOT NULL column refuses fail with Oracle's message, naming the constraint (or
+// the unique index) the dictionary holds, also inside a block and on a table made by a script.
+TEST(DataScript, RefusedRowsNameTheirConstraint)
+{
+    DemoSession scott("scott", "tiger");
+    for (const char* sql : {"CREATE UNIQUE INDEX DNAME_UX ON DEPT (DNAME)",
+                            "CREATE TABLE LINES (ORDER_NO NUMBER, LINE_NO NUMBER, ITEM VARCHAR2(9) "
+                            "NOT NULL, CONSTRAINT LINES_PK PRIMARY KEY (LINE_NO, ORDER_NO))",
+                            "INSERT INTO LINES VALUES (1, 1, 'pen')"})
+        scott.Execute(sql);
+    const std::pair<const char*, const char*> cases[] = {
+        {"INSERT INTO EMP (EMPNO, ENAME) VALUES (7369, 'TWIN')",
+         "ORA-00001: unique constraint (SCOTT.PK_EMP) violated"},
+        {"UPDATE DEPT SET DNAME = 'SALES' WHERE DEPTNO = 10",
+         "ORA-00001: unique constraint (SCOTT.DNAME_UX) violated"},
+        {"BEGIN INSERT INTO LINES VALUES (1, 1, 'ink'); END;",
+         "ORA-00001: unique constraint (SCOTT.LINES_PK) violated"},
+        {"INSERT INTO LINES (ORDER_NO, LINE_NO) VALUES (1, 2)",
+         "ORA-01400: cannot insert NULL into (\"SCOTT\".\"LINES\".\"ITEM\")"},
+        {"UPDATE LINES SET ITEM = NULL",
+         "ORA-01407: cannot update (\"SCOTT\".\"LINES\".\"ITEM\") to NULL"},
+        {"INSERT INTO DEPT (DEPTNO) VALUES (NULL)",
+         "ORA-01400: cannot insert NULL into (\"SCOTT\".\"DEPT\".\"DEPTNO\")"},
+    };
+    for (const auto& [sql, message] : cases)
+        EXPECT_EQ(scott.ErrorOf(sql), message) << sql;
+}
+
 } // namespace
 } // namespace quorvex::test
