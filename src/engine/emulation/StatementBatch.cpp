@@ -51,7 +51,7 @@ TStatementBatch::~TStatementBatch()
 {
     // Work each statement reported done is kept when the connection closes mid-batch; a failure
     // here has no one left to tell.
-    if (m_pending > 0 && sqlite3_get_autocommit(m_db) == 0)
+    if (m_open && sqlite3_get_autocommit(m_db) == 0)
         sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
 }
 
@@ -68,6 +68,8 @@ void TStatementBatch::End()
 
 void TStatementBatch::Commit()
 {
+    if (!std::exchange(m_open, false))
+        return; // a transaction begun by the user's own BEGIN stays the user's to end
     const int pending = std::exchange(m_pending, 0);
     if (sqlite3_get_autocommit(m_db) != 0)
         return;
@@ -88,8 +90,9 @@ void TStatementBatch::Run(std::string_view statement, const std::function<void()
         run();
         return;
     }
-    if (sqlite3_get_autocommit(m_db) != 0) {
+    if (!m_open && sqlite3_get_autocommit(m_db) != 0) {
         RunStatement(m_db, "BEGIN");
+        m_open = true;
         m_started = std::chrono::steady_clock::now();
     }
     RunStatement(m_db, "SAVEPOINT quorvex_statement");
@@ -98,8 +101,9 @@ void TStatementBatch::Run(std::string_view statement, const std::function<void()
     } catch (const Exception& e) {
         if (sqlite3_get_autocommit(m_db) != 0) {
             // Some failures (a full disk, an I/O error) make SQLite undo the whole transaction.
+            const bool ours = std::exchange(m_open, false);
             const int lost = std::exchange(m_pending, 0);
-            if (lost == 0)
+            if (!ours || lost == 0)
                 throw;
             throw Exception(std::string(e.what()) + "; the work of the " + std::to_string(lost) +
                             (lost == 1 ? " statement" : " statements") +
@@ -110,7 +114,8 @@ void TStatementBatch::Run(std::string_view statement, const std::function<void()
         throw;
     }
     RunStatement(m_db, "RELEASE quorvex_statement");
-    if (++m_pending >= kMaxPending || std::chrono::steady_clock::now() - m_started >= kMaxDelay)
+    if (m_open &&
+        (++m_pending >= kMaxPending || std::chrono::steady_clock::now() - m_started >= kMaxDelay))
         Commit();
 }
 

@@ -14,7 +14,8 @@ namespace quorvex::emulation {
 // run alone, and the statements that manage transactions or schema files themselves (COMMIT,
 // ROLLBACK, blocks, calls, user statements) first
 // commit what is pending and then run alone as before. Only the commit is delayed: pending work
-// is committed after 500 statements or 2 seconds, at End, and at destruction.
+// is committed after 500 statements or 2 seconds, at End, and at destruction. A transaction the
+// user began (BEGIN TRANSACTION) is left for the user to end, batch or not.
 class TStatementBatch {
 public:
     explicit TStatementBatch(sqlite3* db);
@@ -36,6 +37,7 @@ private:
 
     sqlite3* m_db;
     bool m_active = false;
+    bool m_open = false; // the batch began the transaction that is open
     int m_pending = 0;
     std::chrono::steady_clock::time_point m_started;
 };

@@ -140,9 +140,10 @@ TEST(DataScript, DatesAndBlocksReadBackAsRows)
     runner.SetFailureReport([&](const std::string& report) { failures += report + "\n"; });
     runner.RunText("data.sql", kDataScript);
     EXPECT_EQ(failures, "");
-    // SQLite's own transactions still pass through.
+    // SQLite's own transactions still pass through, and stay the user's to end.
     EXPECT_EQ(hr.ErrorOf("BEGIN TRANSACTION"), "");
-    EXPECT_EQ(hr.ErrorOf("COMMIT"), "");
+    hr.Execute("INSERT INTO events VALUES (99, NULL, 'undone', 0)");
+    EXPECT_EQ(hr.ErrorOf("ROLLBACK"), "");
     EXPECT_EQ(hr.Text("SELECT id, happened, label, amount, TO_CHAR(happened, 'Dy DD-Mon-YYYY "
                       "HH:MI AM'), TO_CHAR(amount, 'FM9,990.00'), TO_CHAR(amount), "
                       "TO_CHAR(happened) FROM events ORDER BY id"),
