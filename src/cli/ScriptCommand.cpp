@@ -6,6 +6,7 @@
 #include "dictionary/ScriptRunner.h"
 #include "engine/QtSession.h"
 
+#include <csignal>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -17,6 +18,32 @@ namespace {
 
 // The run finished, but not every statement ran: the status compare uses for changes.
 constexpr int kSomeFailed = 1;
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+// A first Ctrl+C ends the run after the statement running, so that the work done so far is
+// committed; a second one ends the program at once.
+extern "C" void OnInterrupt(int)
+{
+    g_interrupted = 1;
+    std::signal(SIGINT, SIG_DFL);
+}
+
+// The interrupt handler while a run lasts.
+class TInterruptHandler {
+public:
+    TInterruptHandler()
+        : m_previous(std::signal(SIGINT, OnInterrupt))
+    {
+        g_interrupted = 0;
+    }
+    ~TInterruptHandler() { std::signal(SIGINT, m_previous); }
+    TInterruptHandler(const TInterruptHandler&) = delete;
+    TInterruptHandler& operator=(const TInterruptHandler&) = delete;
+
+private:
+    void (*m_previous)(int);
+};
 
 } // namespace
 
@@ -45,6 +72,8 @@ int RunScript(const TCommandContext& context)
             progress->Show(std::string(step.FileName) + ": statement " +
                            std::to_string(step.Number) + " of " + std::to_string(step.Count));
         });
+    const TInterruptHandler interrupts;
+    runner.SetInterruptCheck([] { return g_interrupted != 0; });
     runner.SetFailureReport([&](const std::string& report) {
         if (progress)
             progress->Finish();

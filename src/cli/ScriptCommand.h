@@ -22,7 +22,8 @@ inline constexpr std::string_view kScriptSummary =
     "and EXIT are kept, REM, PROMPT, SET and other display commands\n"
     "skipped. A failure is reported as FILE:LINE: message and the run\n"
     "goes on; a count of the statements run and failed ends it. Exit\n"
-    "status 1 when one failed.";
+    "status 1 when one failed. Ctrl+C ends the run after the statement\n"
+    "running, keeping the work done; a second Ctrl+C ends it at once.";
 
 int RunScript(const TCommandContext& context);
 

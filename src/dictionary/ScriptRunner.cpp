@@ -106,6 +106,13 @@ void TScriptRunner::RunItems(const std::string& fileName, const std::vector<TScr
             return;
         switch (item.Kind) {
         case TKind::Statement:
+            if (m_interrupted && m_interrupted()) {
+                Fail(fileName, item.Line,
+                     "interrupted; this statement and the rest were not run, the work of those "
+                     "before it is kept");
+                m_ended = true;
+                return;
+            }
             if (m_progress)
                 m_progress({fileName, ++number, count});
             ++m_statementsRun;

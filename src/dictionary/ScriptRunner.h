@@ -29,6 +29,7 @@ class TScriptRunner {
 public:
     using TProgressCallback = std::function<void(const TScriptStep& step)>;
     using TFailureCallback = std::function<void(const std::string& report)>;
+    using TInterruptCheck = std::function<bool()>;
 
     explicit TScriptRunner(TDatabaseSession& session);
 
@@ -37,6 +38,9 @@ public:
     // Failures, and warnings ("FILE:LINE: warning: ...") for statements the database accepted
     // but kept nothing of; warnings are no failures.
     void SetFailureReport(TFailureCallback report) { m_report = std::move(report); }
+    // Asked before each statement; true ends the run there, as a failure at that statement,
+    // with the work of the statements before it committed.
+    void SetInterruptCheck(TInterruptCheck interrupted) { m_interrupted = std::move(interrupted); }
 
     // Reads the script file (see ReadScriptFile, which raises its failures) and runs it.
     // Returns false when the run has ended, by EXIT or by a failure with stop on error, so no
@@ -61,6 +65,7 @@ private:
     bool m_stopOnError = false;
     TProgressCallback m_progress;
     TFailureCallback m_report;
+    TInterruptCheck m_interrupted;
     std::vector<std::string> m_open; // the scripts running, outermost first, as full paths
     bool m_ended = false;
     int m_includes = 0;

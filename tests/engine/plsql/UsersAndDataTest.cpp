@@ -158,6 +158,22 @@ TEST(DataScript, DatesAndBlocksReadBackAsRows)
               "13|1999-12-31 00:00:00|other|NULL|Fri 31-Dec-1999 12:00 AM|NULL|NULL|31-DEC-99\n");
 }
 
+// Ctrl+C in quorvex-cli: the run ends before the next statement, the work before it kept.
+TEST(DataScript, AnInterruptedRunStopsBetweenStatements)
+{
+    DemoSession scott("scott", "tiger");
+    TScriptRunner runner(scott.Session());
+    std::string failures;
+    runner.SetFailureReport([&](const std::string& report) { failures += report + "\n"; });
+    int asked = 0;
+    runner.SetInterruptCheck([&] { return ++asked == 3; });
+    EXPECT_FALSE(runner.RunText("a.sql", "CREATE TABLE A (X NUMBER);\nINSERT INTO A VALUES (1);\n"
+                                         "INSERT INTO A VALUES (2);\nINSERT INTO A VALUES (3);\n"));
+    EXPECT_EQ(failures, "a.sql:3: interrupted; this statement and the rest were not run, the work "
+                        "of those before it is kept\n");
+    EXPECT_EQ(scott.Text("SELECT X FROM A"), "1\n");
+}
+
 // Rows a key or NOT NULL column refuses fail with Oracle's message, naming the constraint (or
 // the unique index) the dictionary holds, also inside a block and on a table made by a script.
 TEST(DataScript, RefusedRowsNameTheirConstraint)
