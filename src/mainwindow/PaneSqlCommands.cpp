@@ -12,6 +12,7 @@
 #include "sqltools/SQLGridForm.h"
 #include "sqltools/SqlTextFile.h"
 
+#include <QProgressDialog>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QWidget>
@@ -23,6 +24,8 @@ namespace {
 
 // The open and save dialogs offer "SQL Files (*.SQL)", their second filter, first.
 constexpr int kSqlFilter = 2;
+// A script run shows its progress once it has taken this long.
+constexpr int kProgressDelayMs = 700;
 
 } // namespace
 
@@ -85,11 +88,24 @@ void TPaneSqlCommands::RunScript1Click()
     if (pane == nullptr)
         return;
     QStringList failures;
+    // A long script shows how far it got and can be stopped between statements, its work kept.
+    QProgressDialog progress(QStringLiteral("Running the script"), QStringLiteral("Stop"), 0, 0,
+                             m_host.HostWidget());
+    progress.setWindowModality(Qt::ApplicationModal); // no other window uses the session meanwhile
+    progress.setMinimumDuration(kProgressDelayMs);
     try {
         TScriptRunner runner(m_host.Session());
         runner.SetFailureReport(
             [&](const std::string& report) { failures << QString::fromStdString(report); });
+        runner.SetProgress([&](const TScriptStep& step) {
+            progress.setMaximum(step.Count);
+            progress.setLabelText(
+                QStringLiteral("Running statement %1 of %2").arg(step.Number).arg(step.Count));
+            progress.setValue(step.Number - 1);
+        });
+        runner.SetInterruptCheck([&] { return progress.wasCanceled(); });
         runner.RunText("Script", pane->toPlainText().toStdString());
+        progress.reset();
         m_host.SetStatusText(QString::fromStdString(runner.Summary()));
     } catch (const EAbort&) {
         return; // a cancelled login shows nothing
