@@ -11,11 +11,14 @@
 #include "sqltools/SQLGridForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace quorvex::test {
@@ -105,6 +108,26 @@ TEST(PaneSqlCommands, QueriesStatementsFilesExplainsEscapeAndACancelledLogin)
     EXPECT_EQ(p.Form.PaneText(kErrorsPane), "Script:3: ORA-00942: table or view does not exist\n"
                                             "Script:10: ORA-02289: sequence does not exist");
     EXPECT_EQ(p.Form.Panes().CurrentIndex(), kErrorsPane);
+    // A long one shows its progress, and Stop ends it between statements, keeping what ran.
+    QString inserts;
+    for (int i = 2; i < 60000; ++i)
+        inserts += QStringLiteral("INSERT INTO RUN_NOTES VALUES (%1);\n").arg(i);
+    QTimer stop;
+    QObject::connect(&stop, &QTimer::timeout, [] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(window);
+                progress && progress->isVisible())
+                progress->cancel();
+    });
+    stop.start(50);
+    p.Run(kActionPane, inserts, "RunScript1");
+    const int ran = p.Status().section(' ', 0, 0).toInt();
+    EXPECT_TRUE(ran > 0 && ran < 59998) << p.Status().toStdString();
+    EXPECT_EQ(
+        p.Form.PaneText(kErrorsPane),
+        QStringLiteral("Script:%1: interrupted; this statement and the rest were not run, the "
+                       "work of those before it is kept")
+            .arg(ran + 1));
 
     // No command acts on a diagram pane.
     p.Form.Panes().SelectPane(p.Form.Panes().Count() - 1); // "IMG"
