@@ -13,6 +13,9 @@ namespace {
 
 constexpr int kMaxPending = 500;
 constexpr std::chrono::seconds kMaxDelay(2);
+// The leading keywords are found within this many bytes (comments before them included), so
+// that a long package body is not read twice in full.
+constexpr size_t kLeadingBytes = 4096;
 
 // Statements that end, begin or undo transactions themselves, or attach and detach schema files
 // (which SQLite refuses inside a transaction).
@@ -27,12 +30,12 @@ bool RunsAlone(std::string_view statement)
     case TStatementKind::CreateOther:
     case TStatementKind::Alter:
     case TStatementKind::Drop: {
-        const TStatementTokens t(statement.substr(0, 200));
+        const TStatementTokens t(statement.substr(0, kLeadingBytes));
         return t.IsKeyword(1, "USER");
     }
     case TStatementKind::Other: {
         // SQLite's own transaction statements, typed as they are.
-        const TStatementTokens t(statement.substr(0, 40));
+        const TStatementTokens t(statement.substr(0, kLeadingBytes));
         return t.IsAnyKeyword(0, {"END", "SAVEPOINT", "RELEASE", "ATTACH", "DETACH", "VACUUM"});
     }
     default:
