@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::string_view kUnique = "UNIQUE constraint failed: ";
 constexpr std::string_view kNotNull = "NOT NULL constraint failed: ";
+constexpr std::string_view kCheck = "CHECK constraint failed: ";
 
 struct TFailedColumns {
     std::string Table;
@@ -104,6 +105,47 @@ std::optional<std::string> UniqueKeyName(sqlite3* db, std::int64_t table,
                     columns);
 }
 
+// A condition as compared: blanks collapsed, letters in upper case.
+std::string Normalized(std::string_view text)
+{
+    std::string normal;
+    for (const char c : text) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+            if (!normal.empty() && normal.back() != ' ')
+                normal += ' ';
+        } else {
+            normal += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+        }
+    }
+    if (!normal.empty() && normal.back() == ' ')
+        normal.pop_back();
+    return normal;
+}
+
+// SQLite names the check broken by its constraint name, or by its condition when it has none:
+// the dictionary's check of that name, else the first whose condition reads the same, the login
+// user's first.
+std::optional<std::string> CheckName(const TDictionary& dictionary, std::string_view reported)
+{
+    const auto checks = QueryRows(dictionary.Db(),
+                                  R"(SELECT u."NAME", c."NAME", d."CONDITION" FROM SYS."CDEF$" d
+                                       JOIN SYS."CON$" c ON c."CON#" = d."CON#"
+                                       JOIN SYS."USER$" u ON u."USER#" = c."OWNER#"
+                                      WHERE d."TYPE#" = 1
+                                      ORDER BY u."NAME" = ? DESC, u."NAME", c."CON#")",
+                                  {dictionary.LoginUser()});
+    for (const TRow& check : checks) {
+        if (check[1].AsText() == reported)
+            return check[0].AsText() + "." + check[1].AsText();
+    }
+    const std::string condition = Normalized(reported);
+    for (const TRow& check : checks) {
+        if (Normalized(check[2].AsText()) == condition)
+            return check[0].AsText() + "." + check[1].AsText();
+    }
+    return std::nullopt;
+}
+
 std::string Quoted(std::string_view name)
 {
     return "\"" + std::string(name) + "\"";
@@ -114,6 +156,12 @@ std::string Quoted(std::string_view name)
 std::optional<std::string> OracleConstraintMessage(const TDictionary& dictionary,
                                                    std::string_view sqliteMessage, bool update)
 {
+    if (sqliteMessage.starts_with(kCheck)) {
+        const auto name = CheckName(dictionary, sqliteMessage.substr(kCheck.size()));
+        if (!name)
+            return std::nullopt;
+        return "ORA-02290: check constraint (" + *name + ") violated";
+    }
     const bool unique = sqliteMessage.starts_with(kUnique);
     if (!unique && !sqliteMessage.starts_with(kNotNull))
         return std::nullopt;

@@ -61,8 +61,11 @@ std::string SqliteCreate(const std::string& target, const TTableBody& body, bool
             continue;
         if (constraint.Type == kNotNull || constraint.Type == kPrimaryKey)
             mandatory.insert(constraint.Columns.begin(), constraint.Columns.end());
+        // A named check's name is what SQLite reports when a row breaks it.
         if (constraint.Type == kCheck && full)
-            checks += ", CHECK (" + constraint.Condition + ")";
+            checks +=
+                (constraint.Name.empty() ? ", " : ", CONSTRAINT " + QuotedName(constraint.Name)) +
+                " CHECK (" + constraint.Condition + ")";
     }
     std::string columns;
     for (TColumnDecl column : body.Columns) {

@@ -179,17 +179,23 @@ TEST(DataScript, AnInterruptedRunStopsBetweenStatements)
 TEST(DataScript, RefusedRowsNameTheirConstraint)
 {
     DemoSession scott("scott", "tiger");
-    for (const char* sql : {"CREATE UNIQUE INDEX DNAME_UX ON DEPT (DNAME)",
-                            "CREATE TABLE LINES (ORDER_NO NUMBER, LINE_NO NUMBER, ITEM VARCHAR2(9) "
-                            "NOT NULL, CONSTRAINT LINES_PK PRIMARY KEY (LINE_NO, ORDER_NO))",
-                            "INSERT INTO LINES VALUES (1, 1, 'pen')"})
+    for (const char* sql :
+         {"CREATE UNIQUE INDEX DNAME_UX ON DEPT (DNAME)",
+          "CREATE TABLE LINES (ORDER_NO NUMBER, LINE_NO NUMBER, ITEM VARCHAR2(9) "
+          "NOT NULL, QTY NUMBER CHECK (qty  >  0), CONSTRAINT LINES_PK PRIMARY "
+          "KEY (LINE_NO, ORDER_NO), CONSTRAINT LINES_ITEM_CK CHECK (ITEM <> 'x'))",
+          "INSERT INTO LINES VALUES (1, 1, 'pen', 1)"})
         scott.Execute(sql);
-    const std::pair<const char*, const char*> cases[] = {
+    const std::string unnamed = scott.Text(R"(SELECT c."NAME" FROM SYS."CON$" c
+        JOIN SYS."CDEF$" d ON d."CON#" = c."CON#" JOIN SYS."OBJ$" o ON o."OBJ#" = d."OBJ#"
+        WHERE d."TYPE#" = 1 AND o."NAME" = 'LINES' AND c."NAME" LIKE 'SYS_C%')");
+    ASSERT_TRUE(unnamed.starts_with("SYS_C")) << unnamed;
+    const std::pair<std::string, std::string> cases[] = {
         {"INSERT INTO EMP (EMPNO, ENAME) VALUES (7369, 'TWIN')",
          "ORA-00001: unique constraint (SCOTT.PK_EMP) violated"},
         {"UPDATE DEPT SET DNAME = 'SALES' WHERE DEPTNO = 10",
          "ORA-00001: unique constraint (SCOTT.DNAME_UX) violated"},
-        {"BEGIN INSERT INTO LINES VALUES (1, 1, 'ink'); END;",
+        {"BEGIN INSERT INTO LINES VALUES (1, 1, 'ink', 1); END;",
          "ORA-00001: unique constraint (SCOTT.LINES_PK) violated"},
         {"INSERT INTO LINES (ORDER_NO, LINE_NO) VALUES (1, 2)",
          "ORA-01400: cannot insert NULL into (\"SCOTT\".\"LINES\".\"ITEM\")"},
@@ -197,6 +203,11 @@ TEST(DataScript, RefusedRowsNameTheirConstraint)
          "ORA-01407: cannot update (\"SCOTT\".\"LINES\".\"ITEM\") to NULL"},
         {"INSERT INTO DEPT (DEPTNO) VALUES (NULL)",
          "ORA-01400: cannot insert NULL into (\"SCOTT\".\"DEPT\".\"DEPTNO\")"},
+        {"INSERT INTO LINES VALUES (1, 2, 'ink', 0)", "ORA-02290: check constraint (SCOTT." +
+                                                          unnamed.substr(0, unnamed.size() - 1) +
+                                                          ") violated"},
+        {"UPDATE LINES SET ITEM = 'x'",
+         "ORA-02290: check constraint (SCOTT.LINES_ITEM_CK) violated"},
     };
     for (const auto& [sql, message] : cases)
         EXPECT_EQ(scott.ErrorOf(sql), message) << sql;
