@@ -105,17 +105,20 @@ std::optional<std::string> UniqueKeyName(sqlite3* db, std::int64_t table,
                     columns);
 }
 
-// A condition as compared: blanks collapsed, letters in upper case.
+// A condition as compared: blanks collapsed and letters in upper case outside quoted text.
 std::string Normalized(std::string_view text)
 {
     std::string normal;
+    char quote = 0;
     for (const char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+        if (quote == 0 && (c == ' ' || c == '\t' || c == '\n' || c == '\r')) {
             if (!normal.empty() && normal.back() != ' ')
                 normal += ' ';
-        } else {
-            normal += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+            continue;
         }
+        if (c == '\'' || c == '"')
+            quote = quote == 0 ? c : quote == c ? 0 : quote;
+        normal += static_cast<char>(quote == 0 && c >= 'a' && c <= 'z' ? c - 32 : c);
     }
     if (!normal.empty() && normal.back() == ' ')
         normal.pop_back();
