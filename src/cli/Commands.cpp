@@ -50,11 +50,17 @@ TLiveRead LiveRead(const TCommandContext& context, size_t first)
     return read;
 }
 
+// The model read through `connection`, its progress on standard error.
+std::unique_ptr<TDBNewOracle> ReadLive(const TCommandContext& context, TLiveConnection& connection)
+{
+    TProgressDisplay progress(context.Err, context.ErrIsTerminal);
+    return connection.ReadModel(progress.Callback());
+}
+
 std::unique_ptr<TDBNewOracle> ReadLive(const TCommandContext& context, size_t first)
 {
-    const TLiveRead read = LiveRead(context, first);
-    TProgressDisplay progress(context.Err, context.ErrIsTerminal);
-    return ReadLiveModel(read, progress.Callback());
+    TLiveConnection connection(LiveRead(context, first));
+    return ReadLive(context, connection);
 }
 
 // Entries are written one by one: a large schema's report is too big to copy into one text.
@@ -157,8 +163,7 @@ int RunDdl(const TCommandContext& context)
     TSynonymTargets synonyms;
     if (live) {
         TLiveConnection connection(LiveRead(context, 0));
-        TProgressDisplay progress(context.Err, context.ErrIsTerminal);
-        model = connection.ReadModel(progress.Callback());
+        model = ReadLive(context, connection);
         synonyms = ReadSynonymTargets(connection.Query(), ScriptOwner(*model));
     } else {
         model = LoadSnapshot(context.Args.Operands[0]);

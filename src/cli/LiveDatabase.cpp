@@ -48,12 +48,6 @@ std::unique_ptr<TDBNewOracle> TLiveConnection::ReadModel(const TProgress& progre
     return model;
 }
 
-std::unique_ptr<TDBNewOracle> ReadLiveModel(const TLiveRead& read, const TProgress& progress)
-{
-    TLiveConnection connection(read);
-    return connection.ReadModel(progress);
-}
-
 std::string ResolvePassword(const std::string& operand)
 {
     if (operand != "-")

@@ -44,9 +44,6 @@ private:
     std::unique_ptr<TQuery> m_query; // freed before the session, as queries must be
 };
 
-// A TLiveConnection's ReadModel, the connection closed afterwards.
-std::unique_ptr<TDBNewOracle> ReadLiveModel(const TLiveRead& read, const TProgress& progress);
-
 // Points the session at the alias, logging in as `user` with `password` when it opens.
 void SetLogin(TQtSession& session, const std::string& alias, const std::string& user,
               const std::string& password);

@@ -2,6 +2,7 @@
 
 #include "DiagramFont.h"
 #include "DiagramPaint.h"
+#include "model/ConstraintItem.h"
 #include "model/ObjectList.h"
 
 #include <QPageSize>
@@ -13,7 +14,6 @@ namespace quorvex {
 
 namespace {
 
-constexpr int kForeignKey = 4;
 // Line markers reach a few pixels beyond a line's bounds.
 constexpr int kMarkerReach = 4;
 // From this scale on lines are drawn without their end markers.
@@ -445,7 +445,7 @@ const TDiagramDocument::TModelIndex& TDiagramDocument::ModelIndex() const
         if (TConstraintList* constraints = object->ConstraintsIfAny()) {
             for (int c = 0; c < constraints->Count(); ++c) {
                 TConstraintItem* constraint = constraints->Items(c);
-                if (constraint->ConstType == kForeignKey)
+                if (constraint->ConstType == ConstraintTypes::ForeignKey)
                     index.ReferencedBy.push_back(
                         {constraint->RefObjName.View(), object, constraint});
             }
@@ -552,7 +552,7 @@ void TDiagramDocument::OpenReferences(TObjectItem& object, bool referencedBy)
         TConstraintList* constraints = object.ConstraintsIfAny();
         for (int c = 0; constraints != nullptr && c < constraints->Count(); ++c) {
             const TConstraintItem& constraint = *constraints->Items(c);
-            if (constraint.ConstType != kForeignKey)
+            if (constraint.ConstType != ConstraintTypes::ForeignKey)
                 continue;
             for (const auto& parent : std::ranges::equal_range(
                      index.Tables, constraint.RefObjName.View(), {}, &TModelIndex::TTable::Name))

@@ -4,6 +4,7 @@
 #include "FieldMask.h"
 #include "TGDBTable.h"
 #include "dictionary/DatabaseSession.h"
+#include "model/ConstraintItem.h"
 #include "model/ObjectItem.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 namespace quorvex {
 
 namespace {
-
-constexpr int kPrimaryKey = 2;
 
 std::string Field(const TQuery& query, std::string_view name)
 {
@@ -83,7 +82,7 @@ void LoadModelColumns(TGDBTable& table, const TObjectItem& object)
     if (const TConstraintList* constraints = object.ConstraintsIfAny()) {
         for (int i = 0; i < constraints->Count(); ++i) {
             const TConstraintItem& constraint = *constraints->Items(i);
-            if (constraint.ConstType == kPrimaryKey)
+            if (constraint.ConstType == ConstraintTypes::PrimaryKey)
                 keyName = constraint.ObjectName;
         }
     }

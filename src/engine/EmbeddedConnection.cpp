@@ -6,6 +6,7 @@
 #include "SqliteStatement.h"
 #include "dictionary/DatabaseSession.h"
 #include "engine/emulation/EmbeddedStatements.h"
+#include "engine/emulation/StatementTokens.h"
 #include "engine/sql/SqlTokenizer.h"
 #include "persistence/Exceptions.h"
 
@@ -32,14 +33,6 @@ void Run(sqlite3* db, std::string_view sql)
     TSqliteStatement statement(db, sql);
     while (statement.Step()) {
     }
-}
-
-std::string QuotedName(std::string_view name)
-{
-    std::string quoted = "\"";
-    for (const char c : name)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + '"';
 }
 
 } // namespace
@@ -71,7 +64,8 @@ void TEmbeddedConnection::AttachSchemas(const std::string& folder, const std::st
         throw Exception(messages::NoEmbeddedDatabase(folder));
     const int limit = sqlite3_limit(m_handle, SQLITE_LIMIT_ATTACHED, -1);
     for (size_t k = 0; k < files.size() && k < static_cast<size_t>(limit); ++k) {
-        TSqliteStatement attach(m_handle, "ATTACH DATABASE ? AS " + QuotedName(files[k].Name));
+        TSqliteStatement attach(m_handle,
+                                "ATTACH DATABASE ? AS " + emulation::QuotedName(files[k].Name));
         attach.Bind({TParamValue(files[k].Path)});
         attach.Step();
     }

@@ -5,6 +5,17 @@
 
 namespace quorvex {
 
+// Constraint kinds (ConstType), the dictionary's constraint type numbers.
+namespace ConstraintTypes {
+inline constexpr int Check = 1;
+inline constexpr int PrimaryKey = 2;
+inline constexpr int UniqueKey = 3;
+inline constexpr int ForeignKey = 4;
+inline constexpr int ViewCheck = 5;
+inline constexpr int ReadOnly = 6;
+inline constexpr int NotNull = 7;
+} // namespace ConstraintTypes
+
 // A constraint of a table or view. ObjectName is the constraint's name, TableName its table;
 // ObjectState 2 marks it disabled. Its key holds its definition, not its name, so renamed
 // constraints match in a comparison.

@@ -1,5 +1,6 @@
 #include "DdlTableStatements.h"
 
+#include "ConstraintItem.h"
 #include "DdlColumnType.h"
 #include "DdlNames.h"
 #include "ObjectList.h"
@@ -13,16 +14,6 @@
 namespace quorvex::ddl {
 
 namespace {
-
-namespace Kinds {
-constexpr int Check = 1;
-constexpr int PrimaryKey = 2;
-constexpr int UniqueKey = 3;
-constexpr int ForeignKey = 4;
-constexpr int ViewCheck = 5;
-constexpr int ReadOnly = 6;
-constexpr int NotNull = 7;
-} // namespace Kinds
 
 std::vector<const TConstraintItem*> ConstraintsOf(const TObjectItem& object)
 {
@@ -99,9 +90,9 @@ bool Mandatory(const TObjectItem& table, std::string_view column)
 // generated check of the same meaning ("C" IS NOT NULL); empty for any other constraint.
 std::string_view NotNullColumn(const TConstraintItem& constraint)
 {
-    if (constraint.ConstType == Kinds::NotNull)
+    if (constraint.ConstType == ConstraintTypes::NotNull)
         return constraint.RefFields;
-    if (constraint.ConstType != Kinds::Check || !IsGeneratedName(constraint.ObjectName))
+    if (constraint.ConstType != ConstraintTypes::Check || !IsGeneratedName(constraint.ObjectName))
         return {};
     const std::string_view condition = constraint.Condition;
     constexpr std::string_view tail = " IS NOT NULL";
@@ -173,7 +164,7 @@ std::string ColumnText(const TObjectItem& table, const TFieldItem& field)
     // generated check of the same meaning.
     for (const bool notNullKind : {true, false}) {
         for (const TConstraintItem* constraint : ConstraintsOf(table)) {
-            if ((constraint->ConstType == Kinds::NotNull) == notNullKind &&
+            if ((constraint->ConstType == ConstraintTypes::NotNull) == notNullKind &&
                 NotNullColumn(*constraint) == field.FieldName && MadeByColumn(table, *constraint))
                 return text + " " + NamePart(*constraint) + "NOT NULL";
         }
@@ -181,7 +172,7 @@ std::string ColumnText(const TObjectItem& table, const TFieldItem& field)
     // Oracle marks a primary key's columns mandatory without a NOT NULL constraint of their
     // own: the key, added later, marks them again, and a NOT NULL here would add one.
     for (const TConstraintItem* constraint : ConstraintsOf(table)) {
-        if (constraint->ConstType == Kinds::PrimaryKey &&
+        if (constraint->ConstType == ConstraintTypes::PrimaryKey &&
             constraint->ObjectState != ObjectStates::Disabled) {
             const std::vector<std::string> keyColumns = KeyColumnNames(table, *constraint);
             if (std::find(keyColumns.begin(), keyColumns.end(), field.FieldName) !=
@@ -195,8 +186,8 @@ std::string ColumnText(const TObjectItem& table, const TFieldItem& field)
 bool IsKeyIndex(const TObjectItem& table, const TIndexItem& index)
 {
     for (const TConstraintItem* constraint : ConstraintsOf(table)) {
-        if ((constraint->ConstType == Kinds::PrimaryKey ||
-             constraint->ConstType == Kinds::UniqueKey) &&
+        if ((constraint->ConstType == ConstraintTypes::PrimaryKey ||
+             constraint->ConstType == ConstraintTypes::UniqueKey) &&
             constraint->ObjectName == index.ObjectName)
             return true;
     }
@@ -279,10 +270,11 @@ std::string KeysText(const TDdlContext& context, const TObjectItem& table)
 {
     std::string text;
     for (const TConstraintItem* key : ConstraintsOf(table)) {
-        if (key->ConstType != Kinds::PrimaryKey && key->ConstType != Kinds::UniqueKey)
+        if (key->ConstType != ConstraintTypes::PrimaryKey &&
+            key->ConstType != ConstraintTypes::UniqueKey)
             continue;
         text += "ALTER TABLE " + context.Name(table) + " ADD " + NamePart(*key) +
-                (key->ConstType == Kinds::PrimaryKey ? "PRIMARY KEY (" : "UNIQUE (") +
+                (key->ConstType == ConstraintTypes::PrimaryKey ? "PRIMARY KEY (" : "UNIQUE (") +
                 KeyColumns(table, *key) + ")" + StatePart(*key) + ";\n";
     }
     return text;
@@ -309,10 +301,10 @@ std::string ChecksText(const TDdlContext& context, const TObjectItem& table)
     for (const TConstraintItem* check : ConstraintsOf(table)) {
         if (MadeByColumn(table, *check))
             continue;
-        if (check->ConstType == Kinds::Check)
+        if (check->ConstType == ConstraintTypes::Check)
             text += "ALTER TABLE " + context.Name(table) + " ADD " + NamePart(*check) + "CHECK (" +
                     std::string(check->Condition) + ")" + StatePart(*check) + ";\n";
-        else if (check->ConstType == Kinds::NotNull)
+        else if (check->ConstType == ConstraintTypes::NotNull)
             text += "ALTER TABLE " + context.Name(table) + " MODIFY (" +
                     QuotedName(check->RefFields) + " " + NamePart(*check) + "NOT NULL" +
                     StatePart(*check) + ");\n";
@@ -324,7 +316,7 @@ std::string ForeignKeysText(const TDdlContext& context, const TObjectItem& table
 {
     std::string text;
     for (const TConstraintItem* key : ConstraintsOf(table)) {
-        if (key->ConstType != Kinds::ForeignKey)
+        if (key->ConstType != ConstraintTypes::ForeignKey)
             continue;
         if (key->RefFields.empty())
             throw Exception("The foreign key " + key->ObjectName + " of table " + table.ObjectName +
@@ -348,9 +340,9 @@ std::string ViewOptionText(const TObjectItem& view)
 {
     for (const TConstraintItem* option : ConstraintsOf(view)) {
         const std::string name = " CONSTRAINT " + QuotedName(option->ObjectName);
-        if (option->ConstType == Kinds::ViewCheck)
+        if (option->ConstType == ConstraintTypes::ViewCheck)
             return "\nWITH CHECK OPTION" + name;
-        if (option->ConstType == Kinds::ReadOnly)
+        if (option->ConstType == ConstraintTypes::ReadOnly)
             return "\nWITH READ ONLY" + name;
     }
     return {};

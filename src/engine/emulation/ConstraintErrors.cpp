@@ -149,11 +149,6 @@ std::optional<std::string> CheckName(const TDictionary& dictionary, std::string_
     return std::nullopt;
 }
 
-std::string Quoted(std::string_view name)
-{
-    return "\"" + std::string(name) + "\"";
-}
-
 } // namespace
 
 std::optional<std::string> OracleConstraintMessage(const TDictionary& dictionary,
@@ -175,8 +170,8 @@ std::optional<std::string> OracleConstraintMessage(const TDictionary& dictionary
     if (tables.empty())
         return std::nullopt;
     if (!unique) {
-        const std::string column = Quoted(tables[0].Owner) + "." + Quoted(failed->Table) + "." +
-                                   Quoted(failed->Columns[0]);
+        const std::string column = QuotedName(tables[0].Owner) + "." + QuotedName(failed->Table) +
+                                   "." + QuotedName(failed->Columns[0]);
         return update ? "ORA-01407: cannot update (" + column + ") to NULL"
                       : "ORA-01400: cannot insert NULL into (" + column + ")";
     }
